@@ -1,0 +1,158 @@
+// Golden transcripts: every NAME.transcript in the golden folder is replayed
+// and its log compared line by line with NAME.log; the exit status must be the
+// number in NAME.exit, or 0 when there is none.
+#include "tools/replay/replay.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace kestrane::replay {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
+
+std::vector<fs::path> goldenTranscripts()
+{
+    std::vector<fs::path> transcripts;
+    for (const auto& entry : fs::directory_iterator(GOLDEN_DIR))
+        if (entry.path().extension() == ".transcript") transcripts.push_back(entry.path());
+    std::sort(transcripts.begin(), transcripts.end());
+    return transcripts;
+}
+
+class GoldenTranscript : public ::testing::TestWithParam<fs::path> {};
+
+TEST_P(GoldenTranscript, LogMatches)
+{
+    const fs::path transcript = GetParam();
+    fs::path expectedLog = transcript;
+    expectedLog.replace_extension(".log");
+    fs::path expectedExit = transcript;
+    expectedExit.replace_extension(".exit");
+    ASSERT_TRUE(fs::exists(expectedLog)) << expectedLog;
+
+    std::ostringstream log;
+    const int status = replayTranscript(readFile(transcript), log);
+
+    const int wantedStatus = fs::exists(expectedExit) ? std::stoi(readFile(expectedExit)) : statusDone;
+    EXPECT_EQ(status, wantedStatus);
+    const auto actual = linesOf(log.str());
+    const auto expected = linesOf(readFile(expectedLog));
+    for (std::size_t i = 0; i < std::max(actual.size(), expected.size()); ++i) {
+        const std::string got = i < actual.size() ? actual[i] : "<missing>";
+        const std::string want = i < expected.size() ? expected[i] : "<missing>";
+        ASSERT_EQ(got, want) << "first difference at log line " << i + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Golden, GoldenTranscript, ::testing::ValuesIn(goldenTranscripts()),
+                         [](const auto& info) {
+                             std::string name = info.param.stem().string();
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return name;
+                         });
+
+std::string lastLine(const std::string& log)
+{
+    const auto lines = linesOf(log);
+    return lines.empty() ? "" : lines.back();
+}
+
+TEST(ReplayEntries, TranscriptEndingAtAnOpenBoxAbandonsTheJob)
+{
+    std::ostringstream log;
+    EXPECT_EQ(replayTranscript("@data\n3\n", log), statusMisplaced);
+    const auto lines = linesOf(log.str());
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], R"({"ask": "输入三角形的个数:", "title": "", "answer": "3", "cancel": false})");
+    EXPECT_EQ(lines[1], R"({"set": "Text19", "text": " 三角锁共有3个三角形"})");
+    EXPECT_EQ(lines[2], R"({"job": "abandoned"})");  // the unanswered tolerance box is not logged
+    EXPECT_EQ(lines[3].rfind(R"({"fields": {"Text1": "", )", 0), 0u);
+}
+
+TEST(ReplayEntries, LinesThatCannotApply)
+{
+    for (const char* transcript : {"5\n", "@cancel\n", "@abort\n", "@@x\n", "@data\n@print\n",
+                                   "@data\n@data\n", "@data\n4\n@abort\n"}) {
+        std::ostringstream log;
+        EXPECT_EQ(replayTranscript(transcript, log), statusMisplaced) << transcript;
+        EXPECT_EQ(lastLine(log.str()).rfind("{\"fields\": ", 0), 0u) << transcript;
+    }
+}
+
+TEST(ReplayEntries, EscapesCancelsAndLineEnds)
+{
+    std::ostringstream log;
+    EXPECT_EQ(replayTranscript("@data\r\n@@3\r\n4\r\n1\n@data\n2\n@cancel\n@abort", log), statusDone);
+    const auto lines = linesOf(log.str());
+    EXPECT_EQ(lines[0], R"({"ask": "输入三角形的个数:", "title": "", "answer": "@3", "cancel": false})");
+    EXPECT_NE(lines[1].find(R"("warn": "“@3” 不是一个数。\n)"), std::string::npos);
+    EXPECT_NE(lines[1].find(R"("canAbort": true, "abort": false})"), std::string::npos);
+    EXPECT_NE(log.str().find(R"({"ask": "输入规范测角限差:", "title": "", "answer": "", "cancel": true})"),
+              std::string::npos);
+    EXPECT_NE(log.str().find(R"("canAbort": true, "abort": true})"), std::string::npos);
+}
+
+TEST(ReplayEntries, EmptyTranscriptWritesOnlyTheFields)
+{
+    std::ostringstream log;
+    EXPECT_EQ(replayTranscript("", log), statusDone);
+    const auto lines = linesOf(log.str());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].ends_with(
+              R"("Text41": ""}, "captions": {"Label46": "  A", "Label47": "  B", "Label48": "  C", )"
+              R"("Label49": "       w", "Label56": "   Ni", "Label66": "     ws"}})"))
+        << lines[0];
+}
+
+// The executable: a named file, standard input, and a file it cannot read.
+TEST(ReplayExecutable, FileStandardInputAndUnreadable)
+{
+    const fs::path dir = fs::temp_directory_path() / "kestrane-replay-test";
+    fs::create_directories(dir);
+    std::ofstream(dir / "job.transcript") << "@data\n4\n1.5\n";
+    const std::string tool = REPLAY_EXECUTABLE;
+
+    auto run = [](const std::string& command, std::string& output) {
+        FILE* pipe = popen(command.c_str(), "r");
+        char buffer[4096];
+        std::size_t count;
+        while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
+        return WEXITSTATUS(pclose(pipe));
+    };
+    std::string fromFile, fromInput, fromNothing, fromDirectory;
+    EXPECT_EQ(run(tool + " " + (dir / "job.transcript").string(), fromFile), 0);
+    EXPECT_EQ(run(tool + " < " + (dir / "job.transcript").string(), fromInput), 0);
+    EXPECT_EQ(fromFile, fromInput);
+    EXPECT_NE(fromFile.find(R"({"job": "done"})"), std::string::npos);
+    EXPECT_EQ(run(tool + " " + (dir / "missing").string() + " 2>/dev/null", fromNothing), 1);
+    EXPECT_EQ(fromNothing, "");
+    EXPECT_EQ(run(tool + " " + dir.string() + " 2>/dev/null", fromDirectory), 1);
+    EXPECT_EQ(fromDirectory, "");
+}
+
+}  // namespace
+}  // namespace kestrane::replay

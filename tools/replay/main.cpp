@@ -1,0 +1,44 @@
+// kestrane-replay [TRANSCRIPT]: runs the job of the data-input button from a
+// transcript (standard input when no file is named) and writes the log to
+// standard output.
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "tools/replay/replay.h"
+
+namespace {
+
+// Reads the whole file (standard input for nullptr); false when it cannot be
+// opened or a read fails (a directory, say).
+bool readAll(const char* path, std::string& content)
+{
+    std::FILE* file = path ? std::fopen(path, "rb") : stdin;
+    if (!file) return false;
+    char buffer[1 << 16];
+    std::size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, count);
+    const bool ok = !std::ferror(file);
+    if (path) std::fclose(file);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace kestrane::replay;
+    if (argc > 2) {
+        std::cerr << "usage: kestrane-replay [TRANSCRIPT]\n";
+        return statusUnreadable;
+    }
+    std::string transcript;
+    if (!readAll(argc == 2 ? argv[1] : nullptr, transcript)) {
+        std::cerr << "kestrane-replay: cannot read " << (argc == 2 ? argv[1] : "standard input") << '\n';
+        return statusUnreadable;
+    }
+    std::ios::sync_with_stdio(false);
+    const int status = replayTranscript(transcript, std::cout);
+    std::cout.flush();
+    return status;
+}

@@ -1,0 +1,157 @@
+#include "tools/replay/replay.h"
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "chain/chain_survey.h"
+#include "input/dialogue.h"
+#include "job/data_input_job.h"
+#include "tools/replay/json_log.h"
+
+namespace kestrane::replay {
+namespace {
+
+const std::string_view dataEntry = "@data";
+const std::string_view printEntry = "@print";
+const std::string_view cancelEntry = "@cancel";
+const std::string_view abortEntry = "@abort";
+
+class Transcript {
+public:
+    explicit Transcript(std::string_view text)
+    {
+        while (!text.empty()) {
+            const auto end = text.find('\n');
+            std::string_view line = text.substr(0, end);
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            lines_.push_back(line);
+            if (end == std::string_view::npos) break;
+            text.remove_prefix(end + 1);
+        }
+    }
+
+    bool atEnd() const { return next_ == lines_.size(); }
+    std::string_view peek() const { return lines_[next_]; }
+    std::string_view take() { return lines_[next_++]; }
+
+private:
+    std::vector<std::string_view> lines_;
+    std::size_t next_ = 0;
+};
+
+const char* jobEndName(JobEnd end)
+{
+    switch (end) {
+    case JobEnd::done: return "done";
+    case JobEnd::abandoned: return "abandoned";
+    case JobEnd::stopped: return "stopped";
+    }
+    return "";
+}
+
+// Plays the surveyor at the input box and stands in for the window's fields,
+// logging everything that happens.
+class ReplaySession final : public InputBox, public WindowFields {
+public:
+    ReplaySession(Transcript& transcript, std::ostream& log) : transcript_(transcript), log_(log)
+    {
+        for (const Label label : changeableLabels) captions_[label] = initialCaption(label);
+    }
+
+    // Set when the job had to be given up because of the transcript.
+    bool misplaced() const { return misplaced_; }
+
+    std::string ask(const std::string& prompt, const std::string& title) override
+    {
+        if (transcript_.atEnd()) giveUpJob();
+        const std::string_view entry = transcript_.peek();
+        if (entry == dataEntry || entry == printEntry || entry == abortEntry) giveUpJob();
+        transcript_.take();
+
+        const bool cancel = entry == cancelEntry;
+        std::string answer;
+        if (!cancel) answer = entry.substr(entry.rfind("@@", 0) == 0 ? 1 : 0);
+        write(JsonObject().add("ask", prompt).add("title", title).add("answer", answer).add("cancel", cancel));
+        return answer;
+    }
+
+    bool warn(const std::string& message, bool canAbandon) override
+    {
+        const bool abandon = canAbandon && !transcript_.atEnd() && transcript_.peek() == abortEntry;
+        if (abandon) transcript_.take();
+        write(JsonObject().add("warn", message).add("canAbort", canAbandon).add("abort", abandon));
+        return abandon;
+    }
+
+    void setText(Field field, const std::string& text) override
+    {
+        fields_[field] = text;
+        write(JsonObject().add("set", "Text" + std::to_string(field)).add("text", text));
+    }
+
+    void setCaption(Label label, const std::string& caption) override
+    {
+        captions_[label] = caption;
+        write(JsonObject().add("caption", "Label" + std::to_string(label)).add("text", caption));
+    }
+
+    void write(const JsonObject& event) { log_ << event.str() << '\n'; }
+
+    void writeFinalFields()
+    {
+        JsonObject fields;
+        for (int field = 1; field <= fieldCount; ++field) fields.add("Text" + std::to_string(field), fields_[field]);
+        JsonObject captions;
+        for (const Label label : changeableLabels) captions.add("Label" + std::to_string(label), captions_[label]);
+        write(JsonObject().addRaw("fields", fields.str()).addRaw("captions", captions.str()));
+    }
+
+private:
+    [[noreturn]] void giveUpJob()
+    {
+        misplaced_ = true;
+        throw JobAbandoned{};
+    }
+
+    Transcript& transcript_;
+    std::ostream& log_;
+    std::array<std::string, fieldCount + 1> fields_;
+    std::map<int, std::string> captions_;
+    bool misplaced_ = false;
+};
+
+const std::string printRefusal = "没有可打印的计算结果:请先按“数据输入”完成一次计算。";
+
+}  // namespace
+
+int replayTranscript(std::string_view text, std::ostream& log)
+{
+    Transcript transcript(text);
+    ReplaySession session(transcript, log);
+    ChainSurvey job;
+    int status = statusDone;
+
+    while (!transcript.atEnd() && status == statusDone) {
+        const std::string_view entry = transcript.take();
+        if (entry == dataEntry) {
+            const JobOutcome outcome = runDataInputJob(job, session, session);
+            JsonObject event;
+            event.add("job", jobEndName(outcome.end));
+            if (outcome.end == JobEnd::stopped) event.add("reason", outcome.reason);
+            session.write(event);
+            if (session.misplaced()) status = statusMisplaced;
+        } else if (entry == printEntry) {
+            session.warn(printRefusal, false);
+            session.write(JsonObject().add("print", "refused").add("reason", printRefusal));
+        } else {
+            // An answer, a cancel or an abort with no input box or warning open.
+            status = statusMisplaced;
+        }
+    }
+    session.writeFinalFields();
+    return status;
+}
+
+}  // namespace kestrane::replay
