@@ -1,8 +1,30 @@
 #include "adjustment/misclosures.h"
 
+#include <cmath>
+
 #include "chain/angles.h"
+#include "chain/display_format.h"
 
 namespace kestrane {
+namespace {
+
+std::string millimetres(float metres)
+{
+    const float mm = static_cast<float>(1000 * static_cast<double>(metres));
+    return " " + misclosurePattern(mm) + " 毫米";
+}
+
+// The difference of two azimuths, degrees, brought into (-180, 180]: two
+// directions on either side of north differ by a few seconds, not 360 deg.
+double azimuthDifference(double computed, double given)
+{
+    double difference = computed - given;
+    if (difference > 180) difference -= 360;
+    else if (difference <= -180) difference += 360;
+    return difference;
+}
+
+}  // namespace
 
 float settleTriangle(ChainSurvey& job, int i)
 {
@@ -14,6 +36,115 @@ float settleTriangle(ChainSurvey& job, int i)
     job.angleC[i] -= third;
     job.firstGroupSumVV += static_cast<double>(w) * w / 3;
     return w;
+}
+
+void setWeights(ChainSurvey& job)
+{
+    const int n = job.triangleCount;
+    const double tolerance = job.angleTolerance.value;  // seconds
+    if (tolerance != 0) {
+        // The side error that matches the angle tolerance over the mean side,
+        // in millimetres; the tolerance cancels in the quotient.
+        const double sideError = tolerance * job.meanSide * 1000 / secondsPerRadian;
+        job.sideWeightReciprocal = sideError * sideError / (tolerance * tolerance);
+    } else {
+        const double scale = 1000 * job.meanSide / secondsPerRadian;
+        job.sideWeightReciprocal = scale * scale;
+    }
+    for (int j = 0; j <= 5 * n + 2; ++j)
+        job.weightReciprocal[j] = (j > 3 * n && j <= 5 * n + 1) ? job.sideWeightReciprocal : 1.0;
+}
+
+void sideAngleMisclosures(ChainSurvey& job, Dialogue& dialogue)
+{
+    WindowFields& fields = dialogue.fields();
+    const auto& S = job.sideLength;
+    for (int i = 1; i <= job.triangleCount; ++i) {
+        const double sinA = std::sin(job.angleA[i] * degToRad);
+        const double sinB = std::sin(job.angleB[i] * degToRad);
+        const double sinC = std::sin(job.angleC[i] * degToRad);
+        const std::string odd = std::to_string(2 * i - 1), even = std::to_string(2 * i);
+
+        // S(2i) / sin C = S(2i+1) / sin A
+        dialogue.pause("按 Enter 键或用鼠标点击 OK 按钮显示第 " + odd + " 个边角条件闭合差 :");
+        fields.setCaption(Label66, "ws(" + odd + ")");
+        job.misclosure[2 * i - 1] = static_cast<float>(S[2 * i] * sinA - S[2 * i + 1] * sinC);
+        fields.setText(Text41, millimetres(job.misclosure[2 * i - 1]));
+
+        // S(2i-1) / sin B = S(2i) / sin C
+        dialogue.pause("按 Enter 键或用鼠标点击 OK 按钮显示第 " + even + " 条边长条件闭合差,请按 Enter 键或 OK 键:");
+        fields.setCaption(Label66, "ws(" + even + ")");
+        job.misclosure[2 * i] = static_cast<float>(S[2 * i - 1] * sinC - S[2 * i] * sinB);
+        fields.setText(Text41, millimetres(job.misclosure[2 * i]));
+    }
+}
+
+double normalizedAzimuth(double azimuth)
+{
+    if (azimuth < 0) azimuth += 360;
+    if (azimuth >= 360) azimuth -= 360;
+    return azimuth;
+}
+
+void provisionalTraverse(ChainSurvey& job)
+{
+    const int n = job.triangleCount;
+    auto& X = job.routeX;
+    auto& Y = job.routeY;
+    auto& alpha = job.routeAzimuth;
+    const auto& s = job.spacerSign;
+    const auto& C = job.angleC;
+    const auto& S = job.sideLength;
+
+    X[0] = job.xa.value;
+    Y[0] = job.ya.value;
+    if (cGiven(job)) {
+        X[1] = job.xc.value;
+        Y[1] = job.yc.value;
+        alpha[1] = job.taDeg;
+    } else if (cAbsent(job)) {
+        alpha[1] = normalizedAzimuth(job.taDeg + job.qaDeg);
+        X[1] = job.xa.value + S[1] * std::cos(alpha[1] * degToRad);
+        Y[1] = job.ya.value + S[1] * std::sin(alpha[1] * degToRad);
+    }
+    // The first turn always reverses the direction.
+    alpha[2] = normalizedAzimuth(alpha[1] + s[1] * C[1] + 180);
+    for (int i = 2; i <= n; ++i) {
+        if (s[i - 1] == s[i]) {
+            // Both spacer angles lie at the same station: turn, stay.
+            alpha[i + 1] = normalizedAzimuth(alpha[i] + s[i] * C[i]);
+            X[i] = X[i - 1];
+            Y[i] = Y[i - 1];
+        } else {
+            alpha[i + 1] = normalizedAzimuth(alpha[i] + s[i] * C[i] + 180);
+            X[i] = X[i - 1] + S[2 * i - 1] * std::cos(alpha[i] * degToRad);
+            Y[i] = Y[i - 1] + S[2 * i - 1] * std::sin(alpha[i] * degToRad);
+        }
+    }
+}
+
+void closingMisclosures(ChainSurvey& job, WindowFields& fields)
+{
+    const int n = job.triangleCount;
+    auto& X = job.routeX;
+    auto& Y = job.routeY;
+    auto& W = job.misclosure;
+    const double alpha = job.routeAzimuth[n + 1];
+    if (dGiven(job)) {
+        W[2 * n + 1] = static_cast<float>(secondsPerDegree * azimuthDifference(alpha, job.tbDeg));
+        W[2 * n + 2] = static_cast<float>(X[n] - job.xd.value);
+        W[2 * n + 3] = static_cast<float>(Y[n] - job.yd.value);
+    } else if (dAbsent(job)) {
+        X[n + 1] = X[n] + job.sideLength[2 * n + 1] * std::cos(alpha * degToRad);
+        Y[n + 1] = Y[n] + job.sideLength[2 * n + 1] * std::sin(alpha * degToRad);
+        const double closingAzimuth = normalizedAzimuth(alpha + job.qbDeg + 180);
+        W[2 * n + 1] = static_cast<float>(secondsPerDegree * azimuthDifference(closingAzimuth, job.tbDeg));
+        W[2 * n + 2] = static_cast<float>(X[n + 1] - job.xb.value);
+        W[2 * n + 3] = static_cast<float>(Y[n + 1] - job.yb.value);
+    }
+    fields.setText(Text38, " " + misclosurePattern(W[2 * n + 1]) + " 秒");
+    fields.setText(Text39, millimetres(W[2 * n + 2]));
+    fields.setText(Text40, millimetres(W[2 * n + 3]));
 }
 
 }  // namespace kestrane

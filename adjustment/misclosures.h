@@ -1,16 +1,42 @@
-// Misclosures of the two groups of conditions.
+// Misclosures of the two groups of conditions, the weights and the
+// provisional traverse.
 //
 // First group: the angle-sum condition of each triangle, settled at once by
-// spreading the misclosure w(i) = A + B + C - 180 deg (seconds) over the three
-// angles in equal thirds.
+// spreading w(i) = A + B + C - 180 deg (seconds) over the three angles in
+// equal thirds. Second group, on the corrected angles: two side-angle (sine
+// rule) conditions per triangle, W(2i-1), W(2i) in metres; the azimuth
+// condition W(2n+1) in seconds; the X and Y closing conditions W(2n+2),
+// W(2n+3) in metres. Every misclosure is computed minus given, stored in
+// single precision, and shown in millimetres or seconds.
+//
+// Route: P(0) = A, P(1), ..., P(n+1) = B; alpha(i) is the azimuth of the
+// route side P(i-1) -> P(i), the odd side S(2i-1); s(i) the spacer sign.
 #pragma once
 
 #include "chain/chain_survey.h"
+#include "input/dialogue.h"
 
 namespace kestrane {
 
 // Computes w(i) of triangle i (stored in single precision), takes a third of
 // it off each angle and adds w^2/3 to firstGroupSumVV. Returns w(i).
 float settleTriangle(ChainSurvey& job, int triangle);
+
+// The a-priori weight reciprocals: 1 for Qa, the angles and Qb (the angle is
+// the unit of weight); q_s = (1000 * mean side / 206265)^2, in square
+// millimetres per square second, for every side.
+void setWeights(ChainSurvey& job);
+
+// W(1..2n), each behind its pause prompt, shown in Text41 under Label66.
+void sideAngleMisclosures(ChainSurvey& job, Dialogue& dialogue);
+
+// Carries the azimuths and provisional coordinates along the route.
+void provisionalTraverse(ChainSurvey& job);
+
+// W(2n+1..2n+3) against D (when given) or B, shown in Text38 to Text40.
+void closingMisclosures(ChainSurvey& job, WindowFields& fields);
+
+// Brings an azimuth into [0, 360) by at most one turn each way.
+double normalizedAzimuth(double azimuth);
 
 }  // namespace kestrane

@@ -17,6 +17,11 @@ namespace kestrane {
 // the window keeps whatever it shows.
 struct JobAbandoned {};
 
+// Thrown by a stage when the job cannot go on; the job tells the surveyor why.
+struct JobStopped {
+    std::string reason;
+};
+
 // The four texts of one value.
 struct ValueTexts {
     std::string prompt;

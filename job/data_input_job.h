@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "adjustment/conditions.h"
 #include "chain/chain_survey.h"
+#include "input/dialogue.h"
 #include "input/job_io.h"
 
 namespace kestrane {
@@ -16,11 +18,13 @@ struct JobOutcome {
     std::string reason;  // why a stopped job could not go on
 };
 
-// Thrown by a stage when the job cannot go on; the job tells the surveyor why.
-struct JobStopped {
-    std::string reason;
-};
-
 JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& fields);
+
+// The two halves of a job. Input: the control data, the point names, the
+// angles with their triangle misclosures, the sides and the mean side.
+// Adjustment: the misclosures of the second group, the conditions, the normal
+// equations, the corrections, the adjusted points and the precision.
+void inputJob(ChainSurvey& job, Dialogue& dialogue);
+void adjustChain(ChainSurvey& job, Dialogue& dialogue, SideUnit unit = SideUnit::millimetres);
 
 }  // namespace kestrane

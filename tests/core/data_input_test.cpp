@@ -1,5 +1,4 @@
-// The input stage of a whole job, driven through the job's own entry point
-// with scripted answers, checked against the job record and the fields.
+// The input half of a job, driven with scripted answers, checked against the job record and the fields.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -39,10 +38,17 @@ struct JobRun {
     JobOutcome outcome;
 };
 
+// Runs the input half of a job.
 void run(JobRun& run, const Answers& answers)
 {
     for (const auto& answer : answers) run.io.add(answer);
-    run.outcome = runDataInputJob(run.job, run.io, run.io);
+    Dialogue dialogue(run.io, run.io);
+    try {
+        inputJob(run.job, dialogue);
+        run.outcome = {JobEnd::done, {}};
+    } catch (const JobAbandoned&) {
+        run.outcome = {JobEnd::abandoned, {}};
+    }
 }
 
 // n = 2 with C and D given: A, C, D, B, three names... as the job asks them.

@@ -1,0 +1,149 @@
+#include "adjustment/conditions.h"
+
+#include <cmath>
+
+#include "chain/angles.h"
+#include "input/dialogue.h"
+
+namespace kestrane {
+namespace {
+
+constexpr double rho = secondsPerRadian;
+
+// Writes a rotation's effect q at the route station of triangle i onto its
+// three angles, transformed against the first group: only C turns the route,
+// and a third of C's correction is taken back from each angle.
+void writeSpacerTerms(DenseMatrix& a, int row, int i, double q)
+{
+    a(row, 3 * i - 2) = -q / 3;
+    a(row, 3 * i - 1) = -q / 3;
+    a(row, 3 * i) = 2 * q / 3;
+}
+
+void sideAngleRows(ChainSurvey& job, double sideScale)
+{
+    const int n = job.triangleCount;
+    auto& a = job.conditionMatrix;
+    const auto& S = job.sideLength;
+    for (int i = 1; i <= n; ++i) {
+        const double A = job.angleA[i] * degToRad, B = job.angleB[i] * degToRad, C = job.angleC[i] * degToRad;
+
+        // Row 2i-1: S(2i) sin A - S(2i+1) sin C = 0.
+        const int odd = 2 * i - 1;
+        const double oddA = S[2 * i] * std::cos(A) / rho;
+        const double oddC = -S[2 * i + 1] * std::cos(C) / rho;
+        const double oddMean = (S[2 * i] * std::cos(A) - S[2 * i + 1] * std::cos(C)) / rho / 3;
+        a(odd, 3 * i - 2) = oddA - oddMean;
+        a(odd, 3 * i - 1) = -oddMean;
+        a(odd, 3 * i) = oddC - oddMean;
+        a(odd, 3 * n + 2 * i) = std::sin(A) / sideScale;
+        const bool closingSideFixed = i == n && dGiven(job);  // D - B is not observed
+        a(odd, 3 * n + 2 * i + 1) = closingSideFixed ? 0 : -std::sin(C) / sideScale;
+
+        // Row 2i: S(2i-1) sin C - S(2i) sin B = 0.
+        const int even = 2 * i;
+        const double evenB = -S[2 * i] * std::cos(B) / rho;
+        const double evenC = S[2 * i - 1] * std::cos(C) / rho;
+        const double evenMean = (-S[2 * i] * std::cos(B) + S[2 * i - 1] * std::cos(C)) / rho / 3;
+        a(even, 3 * i - 2) = -evenMean;
+        a(even, 3 * i - 1) = evenB - evenMean;
+        a(even, 3 * i) = evenC - evenMean;
+        const bool startSideFixed = i == 1 && cGiven(job);  // A - C is not observed
+        a(even, 3 * n + 2 * i - 1) = startSideFixed ? 0 : std::sin(C) / sideScale;
+        a(even, 3 * n + 2 * i) = -std::sin(B) / sideScale;
+    }
+}
+
+void azimuthRow(ChainSurvey& job, ChainCase chainCase)
+{
+    const int n = job.triangleCount;
+    const int row = 2 * n + 1;
+    auto& a = job.conditionMatrix;
+    const auto& s = job.spacerSign;
+    for (int i = 1; i <= n; ++i) writeSpacerTerms(a, row, i, s[i]);
+    if (chainCase == ChainCase::hangingOnA) a(row, 0) = s[0];
+    if (chainCase == ChainCase::hangingOnA || chainCase == ChainCase::knownStartSide) a(row, 5 * n + 2) = s[n + 1];
+}
+
+// Rows rowX and rowY: the X and Y of the point (xEnd, yEnd) reached along
+// legs 1..legs from the start, as functions of the spacer angles (scaled by
+// angleScale) and of the leg sides (scaled by 1/sideScale). In case 1 the
+// start orientation angle Qa and the first side S(1) add their terms.
+void coordinateRows(ChainSurvey& job, ChainCase chainCase, int rowX, int legs, double xEnd, double yEnd,
+                    double angleScale, double sideScale)
+{
+    const int n = job.triangleCount;
+    const int rowY = rowX + 1;
+    auto& a = job.conditionMatrix;
+    const auto& s = job.spacerSign;
+    const auto& X = job.routeX;
+    const auto& Y = job.routeY;
+    const auto& S = job.sideLength;
+    for (int i = 1; i <= legs; ++i) {
+        writeSpacerTerms(a, rowX, i, s[i] * angleScale * (Y[i] - yEnd) / rho);
+        writeSpacerTerms(a, rowY, i, s[i] * angleScale * (xEnd - X[i]) / rho);
+        a(rowX, 3 * n + 2 * i + 1) = (X[i + 1] - X[i]) / S[2 * i + 1] / sideScale;
+        a(rowY, 3 * n + 2 * i + 1) = (Y[i + 1] - Y[i]) / S[2 * i + 1] / sideScale;
+    }
+    if (chainCase == ChainCase::hangingOnA) {
+        const double xa = job.xa.value, ya = job.ya.value;
+        a(rowX, 0) = s[0] * angleScale * (ya - yEnd) / rho;
+        a(rowY, 0) = s[0] * angleScale * (xEnd - xa) / rho;
+        a(rowX, 3 * n + 1) = (X[1] - xa) / S[1] / sideScale;
+        a(rowY, 3 * n + 1) = (Y[1] - ya) / S[1] / sideScale;
+    }
+}
+
+}  // namespace
+
+ChainCase chainCaseOf(const ChainSurvey& job)
+{
+    if (cAbsent(job) && dAbsent(job)) return ChainCase::hangingOnA;
+    if (cGiven(job) && dAbsent(job)) return ChainCase::knownStartSide;
+    if (cGiven(job) && dGiven(job)) return ChainCase::knownStartAndEndSide;
+    return ChainCase::none;
+}
+
+int weakestPoint(int triangles)
+{
+    return triangles / 2 + 1;
+}
+
+int closingLegCount(const ChainSurvey& job)
+{
+    const int n = job.triangleCount;
+    if (n < 2) return n - 1;
+    return job.spacerSign[n - 1] == job.spacerSign[n] ? n - 2 : n - 1;
+}
+
+void formConditions(ChainSurvey& job, SideUnit unit)
+{
+    const int n = job.triangleCount;
+    const ChainCase chainCase = chainCaseOf(job);
+    const double sideScale = unit == SideUnit::millimetres ? 1000 : 1;
+
+    sideAngleRows(job, sideScale);
+    const int K = weakestPoint(n);
+    azimuthRow(job, chainCase);
+    if (chainCase == ChainCase::none) return;
+
+    int legs = n;
+    double xEnd = job.xb.value, yEnd = job.yb.value;
+    if (chainCase == ChainCase::knownStartAndEndSide) {
+        legs = closingLegCount(job);
+        xEnd = job.xd.value;
+        yEnd = job.yd.value;
+        if (legs <= 0)
+            throw JobStopped{
+                "C、D 都是已知点时,座标闭合条件要用到 C 与 D 之间推算路线上的边;本三角锁没有这样的边"
+                "(只有 1 个三角形,或 2 个三角形而两个间隔角在推算路线同一侧),座标条件无从列出,无法平差。\n"
+                "请把 D 点作为未知点(座标输入 0)并给出闭合定向,或增加三角形。"};
+    }
+    coordinateRows(job, chainCase, 2 * n + 2, legs, xEnd, yEnd, 1, sideScale);
+    // The weight functions run from the start to the weakest point P(K); their
+    // angle terms are millimetres of coordinate per second, their side terms
+    // millimetres per millimetre.
+    coordinateRows(job, chainCase, 2 * n + 4, K - 1, job.routeX[K], job.routeY[K], 1000, 1);
+}
+
+}  // namespace kestrane

@@ -1,0 +1,51 @@
+// Condition equations of the second group, and the weight functions of the
+// weakest point, as rows of the condition matrix a(j, k).
+//
+// Symbols: A(i), B(i), C(i) the angles of triangle i after the first-group
+// correction (degrees, C a magnitude), s(i) the sign of C(i), s(0) of Qa,
+// s(n+1) of Qb; S(k) the sides (metres); X(i), Y(i) the provisional route
+// points P(i); rho = 206265 seconds per radian.
+//
+// Columns are the observations: 0 Qa; 3i-2, 3i-1, 3i the angles A(i), B(i),
+// C(i) (corrections in seconds); 3n+k the side S(k) (corrections in
+// millimetres); 5n+2 Qb. Rows: 2i-1, 2i the sine-rule conditions of triangle
+// i; 2n+1 azimuth; 2n+2 X and 2n+3 Y closing conditions (all in metres, so a
+// side coefficient carries 1/1000 for its millimetre correction); 2n+4 and
+// 2n+5 the weight functions of X and Y of the weakest point P(K), in
+// millimetres.
+//
+// Angle coefficients are written already transformed against the first
+// group: each triangle's three angle coefficients have their mean taken off,
+// so the second group leaves every triangle's angle sum alone.
+#pragma once
+
+#include "chain/chain_survey.h"
+
+namespace kestrane {
+
+// How the chain is tied to the control, by C and D.
+enum class ChainCase {
+    none,                // C absent with D given, or a point with one zero coordinate
+    hangingOnA,          // 1: C and D absent; Ta and Qa at the start, B at the end
+    knownStartSide,      // 2: C given, D absent
+    knownStartAndEndSide // 3: C and D given; closes on D with Tb from D -> B
+};
+ChainCase chainCaseOf(const ChainSurvey& job);
+
+// The unit of the side corrections. Millimetres match the side weight
+// reciprocal q_s; metres are the old literal scheme, kept to measure what the
+// mend does.
+enum class SideUnit { millimetres, metres };
+
+// K: the integer part of n/2, plus one.
+int weakestPoint(int triangles);
+
+// The number of route legs the X and Y conditions take in case 3: one fewer
+// when the last two spacer angles lie at the same station.
+int closingLegCount(const ChainSurvey& job);
+
+// Fills rows 1..2n+5 of the condition matrix. Throws JobStopped when case 3
+// leaves no route leg between C and D.
+void formConditions(ChainSurvey& job, SideUnit unit = SideUnit::millimetres);
+
+}  // namespace kestrane

@@ -1,0 +1,29 @@
+// Normal equations of the correlates and their solution.
+//
+// N = A Q A^T over the conditions 1..2n+3, bordered by the products of the
+// two weight-function rows f_X (2n+4) and f_Y (2n+5): element (i, j) is the
+// Gauss bracket [a_i a_j q], (i, 2n+4) is [a_i f_X q]. Column 2n+4 is also the
+// right-hand side of every solve. The elimination is the compact Gauss
+// (Doolittle) scheme on the upper triangle, without pivot search.
+#pragma once
+
+#include "chain/chain_survey.h"
+#include "input/job_io.h"
+
+namespace kestrane {
+
+// Forms normalMatrix and its working copy workMatrix from the condition
+// matrix and the weight reciprocals.
+void formNormalEquations(ChainSurvey& job);
+
+// Reduces workMatrix, solves N x = -r for the right-hand side in its column
+// 2n+4 into correlates, and returns the sum of x(i) * normalMatrix(i, col):
+// added to [f f q] it gives the weight reciprocal of the weight function in
+// column col. Throws JobStopped on a pivot that is not usable.
+double add(const DenseMatrix& normal, DenseMatrix& work, int triangles, int col, std::vector<double>& correlates);
+
+// The three solves in their order: 1/px (shown in Text22), 1/py (Text23),
+// then the correlates K = -N^-1 W, left in job.correlates.
+void solveNormalEquations(ChainSurvey& job, WindowFields& fields);
+
+}  // namespace kestrane

@@ -1,0 +1,47 @@
+#include "adjustment/precision.h"
+
+#include <cmath>
+
+#include "adjustment/conditions.h"
+#include "chain/display_format.h"
+
+namespace kestrane {
+namespace {
+
+std::string millimetres(float value)
+{
+    return " " + misclosurePattern(value) + " 毫米";
+}
+
+}  // namespace
+
+void assessPrecision(ChainSurvey& job, WindowFields& fields)
+{
+    const int n = job.triangleCount;
+    const int K = weakestPoint(n);
+    const double dx = job.routeX[K] - job.xa.value, dy = job.routeY[K] - job.ya.value;
+    job.weakestPointDistance = std::sqrt(dx * dx + dy * dy);
+
+    // 3n + 3 conditions in both groups: n angle sums, 2n side-angle
+    // conditions, azimuth, X and Y.
+    job.mb = static_cast<float>(std::sqrt((job.sumPVVSides + job.sumVVAngles) / (3 * n + 3)));
+    const double mb = job.mb;
+    job.ms = static_cast<float>(mb * std::sqrt(job.sideWeightReciprocal));
+    job.mx = static_cast<float>(mb * std::sqrt(job.invPx));
+    job.my = static_cast<float>(mb * std::sqrt(job.invPy));
+    const double mx = job.mx, my = job.my;
+    job.md = static_cast<float>(std::sqrt(mx * mx + my * my));
+
+    const double relative = 1000 * job.weakestPointDistance / job.md;
+    const bool relativeDefined = job.md != 0 && std::isfinite(relative);
+    job.relativeErrorM = relativeDefined ? static_cast<float>(std::trunc(relative)) : 0;
+
+    fields.setText(Text20, " " + formatRounded(job.mb, 2) + " 秒");
+    fields.setText(Text21, millimetres(job.ms));
+    fields.setText(Text24, millimetres(job.mx));
+    fields.setText(Text25, millimetres(job.my));
+    fields.setText(Text26, millimetres(job.md));
+    fields.setText(Text27, relativeDefined ? " 1/" + formatGeneral(job.relativeErrorM) : "");
+}
+
+}  // namespace kestrane

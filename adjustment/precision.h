@@ -1,0 +1,16 @@
+// Precision of the adjusted chain: the RMS error of unit weight mb (an
+// observed angle, seconds), of a side ms, of the weakest point's X and Y
+// (mx, my) and its position (md), all millimetres, and its relative error
+// 1/M with respect to the start point A.
+#pragma once
+
+#include "chain/chain_survey.h"
+#include "input/job_io.h"
+
+namespace kestrane {
+
+// Computes mb, ms, mx, my, md, M (single precision, as stored) and shows
+// them in Text20, Text21, Text24, Text25, Text26, Text27.
+void assessPrecision(ChainSurvey& job, WindowFields& fields);
+
+}  // namespace kestrane

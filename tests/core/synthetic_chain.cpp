@@ -1,0 +1,159 @@
+#include "synthetic_chain.h"
+
+#include <cmath>
+#include <iomanip>
+#include <random>
+#include <sstream>
+
+namespace kestrane::testing {
+namespace {
+
+constexpr double degree = M_PI / 180;
+
+double bearing(Point from, Point to)
+{
+    const double azimuth = std::atan2(to.y - from.y, to.x - from.x) / degree;
+    return azimuth < 0 ? azimuth + 360 : azimuth;
+}
+
+double distance(Point a, Point b)
+{
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
+
+// Into (-180, 180].
+double signedTurn(double degrees)
+{
+    while (degrees > 180) degrees -= 360;
+    while (degrees <= -180) degrees += 360;
+    return degrees;
+}
+
+// Signed decimal degrees as packed d.mmss text.
+std::string packed(double degrees)
+{
+    const double magnitude = std::fabs(degrees);
+    const double totalSeconds = magnitude * 3600;
+    const double wholeDegrees = std::floor(totalSeconds / 3600);
+    const double minutes = std::floor((totalSeconds - wholeDegrees * 3600) / 60);
+    const double seconds = totalSeconds - wholeDegrees * 3600 - minutes * 60;
+    const double value = wholeDegrees + minutes / 100 + seconds / 10000;
+    return (degrees < 0 ? "-" : "") + fullPrecision(value);
+}
+
+std::vector<Point> zigzag(int n, std::mt19937& random)
+{
+    std::uniform_real_distribution<double> wobble(-60, 60);
+    const double heading = 30 * degree, step = 800, height = 650;
+    const Point along{std::cos(heading), std::sin(heading)};
+    const Point across{-std::sin(heading), std::cos(heading)};
+    std::vector<Point> points;
+    for (int i = 0; i <= n + 1; ++i) {
+        const double forward = i <= n ? i * step / 2 : n * step / 2 + step / 2;
+        const double side = (i == 0 || i == n + 1 || i % 2 == 0) ? 0 : height;
+        points.push_back({10000 + along.x * forward + across.x * side + wobble(random),
+                          20000 + along.y * forward + across.y * side + wobble(random)});
+    }
+    return points;
+}
+
+class Answers {
+public:
+    void typed(const std::string& value) { list.push_back(value); }
+    void confirmed(const std::string& value)
+    {
+        list.push_back(value);
+        list.push_back("");
+    }
+    void point(Point p)
+    {
+        confirmed(fullPrecision(p.x));
+        confirmed(fullPrecision(p.y));
+    }
+    std::vector<std::string> list;
+};
+
+}  // namespace
+
+std::string fullPrecision(double value)
+{
+    std::ostringstream text;
+    text << std::setprecision(17) << value;
+    return text.str();
+}
+
+std::vector<int> adjustedPoints(const ChainSpec& spec)
+{
+    const int n = spec.triangles;
+    std::vector<int> points;
+    const int first = spec.arrangement == ChainCase::hangingOnA ? 0 : 1;
+    const int last = spec.arrangement == ChainCase::knownStartAndEndSide ? n : n + 1;
+    for (int i = first; i <= last; ++i) points.push_back(i);
+    return points;
+}
+
+SyntheticChain makeChain(const ChainSpec& spec)
+{
+    const int n = spec.triangles;
+    std::mt19937 random(spec.seed);
+    SyntheticChain chain{spec, zigzag(n, random), {}};
+    const auto& P = chain.truth;
+    std::normal_distribution<double> angleError(0, spec.angleNoise / 3600);
+    std::normal_distribution<double> sideError(0, spec.sideNoise);
+    auto angleNoise = [&] { return spec.angleNoise > 0 ? angleError(random) : 0.0; };
+    auto sideNoise = [&] { return spec.sideNoise > 0 ? sideError(random) : 0.0; };
+
+    const bool cGiven = spec.arrangement != ChainCase::hangingOnA;
+    const bool dGiven = spec.arrangement == ChainCase::knownStartAndEndSide;
+    const Point A = P[0], B = P[n + 1], C = P[1], D = P[n];
+    const Point E{A.x + 1500, A.y - 2000};
+    const double closing = spec.closingBearing.value_or(bearing(B, {B.x + 1800, B.y + 900}));
+    const Point F{B.x + 2000 * std::cos(closing * degree), B.y + 2000 * std::sin(closing * degree)};
+
+    Answers answers;
+    answers.typed(std::to_string(n));
+    answers.typed(spec.tolerance);
+    answers.point(A);
+    answers.point(cGiven ? C : Point{});
+    answers.point(dGiven ? D : Point{});
+    answers.point(B);
+    if (!cGiven) answers.point(spec.typedAzimuths ? Point{} : E);
+    if (!dGiven) answers.point(spec.typedAzimuths ? Point{} : F);
+    if (!cGiven) {
+        const double ta = bearing(A, E);
+        if (spec.typedAzimuths) answers.confirmed(packed(ta));
+        answers.confirmed(packed(signedTurn(bearing(A, P[1]) - ta)));
+    }
+    if (!dGiven) {
+        if (spec.typedAzimuths) answers.confirmed(packed(closing));
+        const double qb = signedTurn(closing - bearing(P[n], B) - 180);
+        answers.confirmed(packed(qb + spec.qbOffset / 3600));
+    }
+
+    std::vector<int> nameOrder{0, 1};
+    for (int i = 2; i <= n - 2; ++i) nameOrder.push_back(i);
+    nameOrder.insert(nameOrder.end(), {n - 1, n, n + 1});
+    for (const int i : nameOrder) answers.confirmed("P" + std::to_string(i));
+
+    for (int i = 1; i <= n; ++i) {
+        const Point before = P[i - 1], station = P[i], after = P[i + 1];
+        const double a = std::fabs(signedTurn(bearing(before, after) - bearing(before, station)));
+        const double b = std::fabs(signedTurn(bearing(after, station) - bearing(after, before)));
+        const double c = signedTurn(bearing(station, after) - bearing(station, before));
+        answers.confirmed(packed(a + angleNoise()));
+        answers.confirmed(packed(b + angleNoise()));
+        answers.confirmed(packed(c + std::copysign(angleNoise(), c)));
+    }
+    auto side = [&](Point from, Point to) { return fullPrecision(distance(from, to) + sideNoise()); };
+    for (int i = 1; i <= n; ++i) {
+        if (!(i == 1 && cGiven)) answers.confirmed(side(P[i - 1], P[i]));
+        answers.confirmed(side(P[i - 1], P[i + 1]));
+    }
+    if (!dGiven) answers.confirmed(side(P[n], P[n + 1]));
+
+    for (int pause = 0; pause < 2 * n + n + 2; ++pause) answers.typed("");
+    chain.answers = answers.list;
+    return chain;
+}
+
+}  // namespace kestrane::testing

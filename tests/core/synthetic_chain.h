@@ -1,0 +1,50 @@
+// Triangulation chains with known truth, for tests of the adjustment.
+//
+// A zigzag strip of n triangles: route points P(0) = A .. P(n+1) = B, each
+// triangle i made of P(i-1), P(i), P(i+1) with its spacer angle at P(i). The
+// true angles, sides, azimuths and orientation angles are computed from the
+// coordinates, optionally disturbed by seeded normal noise, and written out
+// as the answers a surveyor would type for one whole job.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "adjustment/conditions.h"
+
+namespace kestrane::testing {
+
+struct Point {
+    double x = 0;  // north, metres
+    double y = 0;  // east, metres
+};
+
+struct ChainSpec {
+    int triangles = 4;
+    ChainCase arrangement = ChainCase::hangingOnA;
+    unsigned seed = 1;
+    double angleNoise = 0;             // standard deviation, seconds
+    double sideNoise = 0;              // standard deviation, metres
+    bool typedAzimuths = false;        // Ta and Tb typed instead of E and F
+    std::optional<double> closingBearing;  // azimuth B -> F, degrees, instead of the default
+    double qbOffset = 0;               // seconds added to the typed Qb
+    std::string tolerance = "2.5";
+};
+
+struct SyntheticChain {
+    ChainSpec spec;
+    std::vector<Point> truth;          // P(0) .. P(n+1)
+    std::vector<std::string> answers;  // the whole job, pauses included
+};
+
+SyntheticChain makeChain(const ChainSpec& spec);
+
+// The route points whose adjusted coordinates the job computes for the
+// arrangement: all for case 1, from C for case 2, C to D for case 3.
+std::vector<int> adjustedPoints(const ChainSpec& spec);
+
+// A number as typed with all 17 significant digits.
+std::string fullPrecision(double value);
+
+}  // namespace kestrane::testing
