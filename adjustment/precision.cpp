@@ -15,6 +15,11 @@ std::string millimetres(float value)
 
 }  // namespace
 
+bool relativeErrorDefined(const ChainSurvey& job)
+{
+    return job.md != 0 && std::isfinite(1000 * job.weakestPointDistance / job.md);
+}
+
 void assessPrecision(ChainSurvey& job, WindowFields& fields)
 {
     const int n = job.triangleCount;
@@ -32,9 +37,9 @@ void assessPrecision(ChainSurvey& job, WindowFields& fields)
     const double mx = job.mx, my = job.my;
     job.md = static_cast<float>(std::sqrt(mx * mx + my * my));
 
-    const double relative = 1000 * job.weakestPointDistance / job.md;
-    const bool relativeDefined = job.md != 0 && std::isfinite(relative);
-    job.relativeErrorM = relativeDefined ? static_cast<float>(std::trunc(relative)) : 0;
+    const bool relativeDefined = relativeErrorDefined(job);
+    job.relativeErrorM =
+        relativeDefined ? static_cast<float>(std::trunc(1000 * job.weakestPointDistance / job.md)) : 0;
 
     fields.setText(Text20, " " + formatRounded(job.mb, 2) + " 秒");
     fields.setText(Text21, millimetres(job.ms));

@@ -13,4 +13,8 @@ namespace kestrane {
 // them in Text20, Text21, Text24, Text25, Text26, Text27.
 void assessPrecision(ChainSurvey& job, WindowFields& fields);
 
+// Whether the relative error 1/M could be formed: the position error md is
+// not 0 and 1000 * D / md is finite.
+bool relativeErrorDefined(const ChainSurvey& job);
+
 }  // namespace kestrane

@@ -8,6 +8,7 @@
 #include "chain/chain_survey.h"
 #include "input/dialogue.h"
 #include "job/data_input_job.h"
+#include "presentation/report.h"
 #include "tools/replay/json_log.h"
 
 namespace kestrane::replay {
@@ -122,7 +123,24 @@ private:
     bool misplaced_ = false;
 };
 
-const std::string printRefusal = "没有可打印的计算结果:请先按“数据输入”完成一次计算。";
+std::string reportJson(const std::vector<ReportLine>& lines)
+{
+    std::string json = "[";
+    for (const ReportLine& line : lines) {
+        if (json.size() > 1) json += ", ";
+        std::string items = "[";
+        for (const ReportItem& item : line.items) {
+            if (items.size() > 1) items += ", ";
+            switch (item.kind) {
+            case ReportItem::Kind::column: items += JsonObject().add("col", item.column).str(); break;
+            case ReportItem::Kind::text: items += JsonObject().add("text", item.text).str(); break;
+            case ReportItem::Kind::number: items += JsonObject().add("number", static_cast<long long>(item.number)).str(); break;
+            }
+        }
+        json += JsonObject().add("size", line.pointSize).addRaw("items", items + "]").str();
+    }
+    return json + "]";
+}
 
 }  // namespace
 
@@ -131,6 +149,7 @@ int replayTranscript(std::string_view text, std::ostream& log)
     Transcript transcript(text);
     ReplaySession session(transcript, log);
     ChainSurvey job;
+    bool jobComplete = false;
     int status = statusDone;
 
     while (!transcript.atEnd() && status == statusDone) {
@@ -141,10 +160,15 @@ int replayTranscript(std::string_view text, std::ostream& log)
             event.add("job", jobEndName(outcome.end));
             if (outcome.end == JobEnd::stopped) event.add("reason", outcome.reason);
             session.write(event);
+            jobComplete = outcome.end == JobEnd::done;
             if (session.misplaced()) status = statusMisplaced;
         } else if (entry == printEntry) {
-            session.warn(printRefusal, false);
-            session.write(JsonObject().add("print", "refused").add("reason", printRefusal));
+            if (jobComplete) {
+                session.write(JsonObject().addRaw("report", reportJson(buildReport(job))));
+            } else {
+                session.warn(printRefusal, false);
+                session.write(JsonObject().add("print", "refused").add("reason", printRefusal));
+            }
         } else {
             // An answer, a cancel or an abort with no input box or warning open.
             status = statusMisplaced;

@@ -1,0 +1,40 @@
+#include "presentation/fonts.h"
+
+#include <QStringList>
+
+namespace kestrane {
+namespace {
+
+const QString song = QStringLiteral("宋体");
+const QString latinSans = QStringLiteral("MS Sans Serif");
+
+}  // namespace
+
+void installFontSubstitutes()
+{
+    // AR PL UMing is the Ming face closest to 宋体; Noto Serif CJK SC gives the
+    // simplified forms where UMing is missing. Nimbus Sans keeps the narrow
+    // proportions of the Windows sans face, which the tight captions need.
+    QFont::insertSubstitutions(song, {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+    QFont::insertSubstitutions(latinSans, {QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
+                                           QStringLiteral("DejaVu Sans")});
+}
+
+QFont songFont(double points, bool bold)
+{
+    QFont font(song);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QFont latinFont(double points)
+{
+    QFont font;
+    font.setFamilies({latinSans, song});
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+}  // namespace kestrane

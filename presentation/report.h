@@ -1,0 +1,47 @@
+// The printed report of a job, as lines of items: the given coordinates and
+// orientation data, the observed and adjusted angles and sides, the
+// misclosures of both groups, the adjusted route points and the precision.
+// Built in plain C++ from the job record; the printer paints it, the replay
+// tool logs it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chain/chain_survey.h"
+
+namespace kestrane {
+
+struct ReportItem {
+    enum class Kind { column, text, number };
+    Kind kind;
+    int column = 0;       // Kind::column: character column, counted from 1
+    std::string text;     // Kind::text: printed as it stands
+    long number = 0;      // Kind::number: sign position, digits, one blank
+
+    static ReportItem col(int column) { return {Kind::column, column, {}, 0}; }
+    static ReportItem txt(std::string text) { return {Kind::text, 0, std::move(text), 0}; }
+    static ReportItem num(long number) { return {Kind::number, 0, {}, number}; }
+    bool operator==(const ReportItem&) const = default;
+};
+
+struct ReportLine {
+    int pointSize = 9;
+    std::vector<ReportItem> items;  // empty: a line break alone
+    bool operator==(const ReportLine&) const = default;
+};
+
+inline constexpr int titlePointSize = 10;
+inline constexpr int bodyPointSize = 9;
+
+// The report's lines in order. Reads the record only.
+std::vector<ReportLine> buildReport(const ChainSurvey& job);
+
+// What the print button says when no job has run to its end: none yet, or
+// the last one was abandoned or stopped.
+inline const std::string printRefusal = "没有可打印的计算结果:请先按“数据输入”完成一次计算,再按“打 印”。";
+
+// A number item as printed: a blank or "-" for the sign, the digits, a blank.
+std::string numberItemText(long number);
+
+}  // namespace kestrane

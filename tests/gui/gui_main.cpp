@@ -1,0 +1,30 @@
+// GoogleTest main with the QApplication every test of the window needs.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "presentation/fonts.h"
+
+namespace {
+
+QtMessageHandler qtDefaultHandler = nullptr;
+
+// The offscreen platform says this of every dialog it shows; it tells nothing.
+void quietOffscreenNoise(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message == QLatin1String("This plugin does not support propagateSizeHints()")) return;
+    qtDefaultHandler(type, context, message);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    // Headless unless told otherwise; ctest names the platform itself.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtDefaultHandler = qInstallMessageHandler(quietOffscreenNoise);
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    kestrane::installFontSubstitutes();
+    return RUN_ALL_TESTS();
+}
