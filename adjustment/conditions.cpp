@@ -13,11 +13,11 @@ constexpr double rho = secondsPerRadian;
 // Writes a rotation's effect q at the route station of triangle i onto its
 // three angles, transformed against the first group: only C turns the route,
 // and a third of C's correction is taken back from each angle.
-void writeSpacerTerms(DenseMatrix& a, int row, int i, double q)
+void writeSpacerTerms(ConditionRows& a, int row, int i, double q)
 {
-    a(row, 3 * i - 2) = -q / 3;
-    a(row, 3 * i - 1) = -q / 3;
-    a(row, 3 * i) = 2 * q / 3;
+    a.set(row, 3 * i - 2, -q / 3);
+    a.set(row, 3 * i - 1, -q / 3);
+    a.set(row, 3 * i, 2 * q / 3);
 }
 
 void sideAngleRows(ChainSurvey& job, double sideScale)
@@ -33,24 +33,24 @@ void sideAngleRows(ChainSurvey& job, double sideScale)
         const double oddA = S[2 * i] * std::cos(A) / rho;
         const double oddC = -S[2 * i + 1] * std::cos(C) / rho;
         const double oddMean = (S[2 * i] * std::cos(A) - S[2 * i + 1] * std::cos(C)) / rho / 3;
-        a(odd, 3 * i - 2) = oddA - oddMean;
-        a(odd, 3 * i - 1) = -oddMean;
-        a(odd, 3 * i) = oddC - oddMean;
-        a(odd, 3 * n + 2 * i) = std::sin(A) / sideScale;
+        a.set(odd, 3 * i - 2, oddA - oddMean);
+        a.set(odd, 3 * i - 1, -oddMean);
+        a.set(odd, 3 * i, oddC - oddMean);
+        a.set(odd, 3 * n + 2 * i, std::sin(A) / sideScale);
         const bool closingSideFixed = i == n && dGiven(job);  // D - B is not observed
-        a(odd, 3 * n + 2 * i + 1) = closingSideFixed ? 0 : -std::sin(C) / sideScale;
+        a.set(odd, 3 * n + 2 * i + 1, closingSideFixed ? 0 : -std::sin(C) / sideScale);
 
         // Row 2i: S(2i-1) sin C - S(2i) sin B = 0.
         const int even = 2 * i;
         const double evenB = -S[2 * i] * std::cos(B) / rho;
         const double evenC = S[2 * i - 1] * std::cos(C) / rho;
         const double evenMean = (-S[2 * i] * std::cos(B) + S[2 * i - 1] * std::cos(C)) / rho / 3;
-        a(even, 3 * i - 2) = -evenMean;
-        a(even, 3 * i - 1) = evenB - evenMean;
-        a(even, 3 * i) = evenC - evenMean;
+        a.set(even, 3 * i - 2, -evenMean);
+        a.set(even, 3 * i - 1, evenB - evenMean);
+        a.set(even, 3 * i, evenC - evenMean);
         const bool startSideFixed = i == 1 && cGiven(job);  // A - C is not observed
-        a(even, 3 * n + 2 * i - 1) = startSideFixed ? 0 : std::sin(C) / sideScale;
-        a(even, 3 * n + 2 * i) = -std::sin(B) / sideScale;
+        a.set(even, 3 * n + 2 * i - 1, startSideFixed ? 0 : std::sin(C) / sideScale);
+        a.set(even, 3 * n + 2 * i, -std::sin(B) / sideScale);
     }
 }
 
@@ -61,8 +61,8 @@ void azimuthRow(ChainSurvey& job, ChainCase chainCase)
     auto& a = job.conditionMatrix;
     const auto& s = job.spacerSign;
     for (int i = 1; i <= n; ++i) writeSpacerTerms(a, row, i, s[i]);
-    if (chainCase == ChainCase::hangingOnA) a(row, 0) = s[0];
-    if (chainCase == ChainCase::hangingOnA || chainCase == ChainCase::knownStartSide) a(row, 5 * n + 2) = s[n + 1];
+    if (chainCase == ChainCase::hangingOnA) a.set(row, 0, s[0]);
+    if (chainCase == ChainCase::hangingOnA || chainCase == ChainCase::knownStartSide) a.set(row, 5 * n + 2, s[n + 1]);
 }
 
 // Rows rowX and rowY: the X and Y of the point (xEnd, yEnd) reached along
@@ -82,15 +82,15 @@ void coordinateRows(ChainSurvey& job, ChainCase chainCase, int rowX, int legs, d
     for (int i = 1; i <= legs; ++i) {
         writeSpacerTerms(a, rowX, i, s[i] * angleScale * (Y[i] - yEnd) / rho);
         writeSpacerTerms(a, rowY, i, s[i] * angleScale * (xEnd - X[i]) / rho);
-        a(rowX, 3 * n + 2 * i + 1) = (X[i + 1] - X[i]) / S[2 * i + 1] / sideScale;
-        a(rowY, 3 * n + 2 * i + 1) = (Y[i + 1] - Y[i]) / S[2 * i + 1] / sideScale;
+        a.set(rowX, 3 * n + 2 * i + 1, (X[i + 1] - X[i]) / S[2 * i + 1] / sideScale);
+        a.set(rowY, 3 * n + 2 * i + 1, (Y[i + 1] - Y[i]) / S[2 * i + 1] / sideScale);
     }
     if (chainCase == ChainCase::hangingOnA) {
         const double xa = job.xa.value, ya = job.ya.value;
-        a(rowX, 0) = s[0] * angleScale * (ya - yEnd) / rho;
-        a(rowY, 0) = s[0] * angleScale * (xEnd - xa) / rho;
-        a(rowX, 3 * n + 1) = (X[1] - xa) / S[1] / sideScale;
-        a(rowY, 3 * n + 1) = (Y[1] - ya) / S[1] / sideScale;
+        a.set(rowX, 0, s[0] * angleScale * (ya - yEnd) / rho);
+        a.set(rowY, 0, s[0] * angleScale * (xEnd - xa) / rho);
+        a.set(rowX, 3 * n + 1, (X[1] - xa) / S[1] / sideScale);
+        a.set(rowY, 3 * n + 1, (Y[1] - ya) / S[1] / sideScale);
     }
 }
 
@@ -125,7 +125,10 @@ void formConditions(ChainSurvey& job, SideUnit unit)
     sideAngleRows(job, sideScale);
     const int K = weakestPoint(n);
     azimuthRow(job, chainCase);
-    if (chainCase == ChainCase::none) return;
+    if (chainCase == ChainCase::none) {
+        job.conditionMatrix.finish();
+        return;
+    }
 
     int legs = n;
     double xEnd = job.xb.value, yEnd = job.yb.value;
@@ -144,6 +147,7 @@ void formConditions(ChainSurvey& job, SideUnit unit)
     // angle terms are millimetres of coordinate per second, their side terms
     // millimetres per millimetre.
     coordinateRows(job, chainCase, 2 * n + 4, K - 1, job.routeX[K], job.routeY[K], 1000, 1);
+    job.conditionMatrix.finish();
 }
 
 }  // namespace kestrane

@@ -9,11 +9,15 @@
 namespace kestrane {
 namespace {
 
-// v(column) = sum over the conditions of a(j, column) * K(j) * (weight reciprocal).
+// v(column) = sum over the conditions j of a(j, column) * K(j), in ascending j;
+// the weight reciprocal of an angle is 1. The weight functions are no conditions.
 double angleCorrection(const ChainSurvey& job, int column)
 {
     double v = 0;
-    for (int j = 1; j <= 2 * job.triangleCount + 3; ++j) v += job.conditionMatrix(j, column) * job.correlates[j];
+    for (const auto& entry : job.conditionMatrix.column(column)) {
+        if (entry.row > 2 * job.triangleCount + 3) break;
+        v += entry.value * job.correlates[entry.row];
+    }
     return v;
 }
 
@@ -57,7 +61,10 @@ void applyCorrections(ChainSurvey& job, SideUnit unit)
     const double perMetre = unit == SideUnit::millimetres ? 1000 : 1;
     for (int k = 1; k <= 2 * n + 1; ++k) {
         double correction = 0;
-        for (int j = 1; j <= 2 * n + 3; ++j) correction += K[j] * (a(j, 3 * n + k) * qs);
+        for (const auto& entry : a.column(3 * n + k)) {
+            if (entry.row > 2 * n + 3) break;
+            correction += K[entry.row] * (entry.value * qs);
+        }
         v[3 * n + k] = correction;
         job.sideLength[k] += correction / perMetre;
         job.sumPVVSides += correction * correction / qs;

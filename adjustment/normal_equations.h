@@ -20,7 +20,7 @@ void formNormalEquations(ChainSurvey& job);
 // 2n+4 into correlates, and returns the sum of x(i) * normalMatrix(i, col):
 // added to [f f q] it gives the weight reciprocal of the weight function in
 // column col. Throws JobStopped on a pivot that is not usable.
-double add(const DenseMatrix& normal, DenseMatrix& work, int triangles, int col, std::vector<double>& correlates);
+double add(const EnvelopeMatrix& normal, EnvelopeMatrix& work, int triangles, int col, std::vector<double>& correlates);
 
 // The three solves in their order: 1/px (shown in Text22), 1/py (Text23),
 // then the correlates K = -N^-1 W, left in job.correlates.

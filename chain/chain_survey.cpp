@@ -44,10 +44,9 @@ bool ChainSurvey::size(int triangles)
     for (auto* route : {&routeX, &routeY, &routeAzimuth}) zeroFilled(*route, bounds->points);
     zeroFilled(weightReciprocal, bounds->observations);
     zeroFilled(correction, bounds->observations);
-    const auto order = static_cast<std::size_t>(bounds->matrixOrder) + 1;
-    conditionMatrix = DenseMatrix(order, static_cast<std::size_t>(bounds->matrixColumns) + 1);
-    normalMatrix = DenseMatrix(order, order);
-    workMatrix = DenseMatrix(order, order);
+    conditionMatrix = ConditionRows(bounds->matrixOrder + 1, bounds->matrixColumns + 1);
+    normalMatrix = EnvelopeMatrix();
+    workMatrix = EnvelopeMatrix();
     zeroFilled(correlates, bounds->conditions);
     return true;
 }

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "chain/dense_matrix.h"
+#include "chain/condition_rows.h"
 #include "chain/number_text.h"
 
 namespace kestrane {
@@ -71,8 +71,8 @@ struct ChainSurvey {
     std::vector<double> routeX, routeY, routeAzimuth; // 0..n+1
     std::vector<double> weightReciprocal;             // 0..5n+2
     std::vector<double> correction;                   // 0..5n+2
-    DenseMatrix conditionMatrix;                      // 0..2n+5 by 0..5n+5
-    DenseMatrix normalMatrix, workMatrix;             // 0..2n+5 by 0..2n+5
+    ConditionRows conditionMatrix;                    // rows 0..2n+5, columns 0..5n+5, non-zeros only
+    EnvelopeMatrix normalMatrix, workMatrix;          // 0..2n+5 both ways, upper envelope, formed with the conditions
     std::vector<double> correlates;                   // 0..2n+3
 
     // Sizes every array for n triangles and zero-fills it (texts empty).

@@ -204,11 +204,13 @@ TEST(Conditions, SingleTriangleWeightFunctions)
 TEST(NormalEquations, IdentitySystem)
 {
     const int n = 1, order = 2 * n + 5, rhs = 2 * n + 4;
-    DenseMatrix normal(order + 1, order + 1);
-    for (int i = 1; i <= order; ++i) normal(i, i) = 1;
+    std::vector<int> wholeColumns(order + 1, 1);
+    wholeColumns[0] = 0;
+    EnvelopeMatrix normal(wholeColumns);
+    for (int i = 1; i <= order; ++i) normal.at(i, i) = 1;
     const double r[] = {0, 0.5, -2, 3, 0.25, 1.5};  // r(1..5)
-    for (int i = 1; i <= 2 * n + 3; ++i) normal(i, rhs) = r[i];
-    DenseMatrix work = normal;
+    for (int i = 1; i <= 2 * n + 3; ++i) normal.at(i, rhs) = r[i];
+    EnvelopeMatrix work = normal;
     std::vector<double> x(2 * n + 4);
     const double returned = add(normal, work, n, rhs, x);
     double sumOfSquares = 0;

@@ -1,5 +1,6 @@
 #include "synthetic_chain.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iomanip>
 #include <random>
@@ -57,6 +58,40 @@ std::vector<Point> zigzag(int n, std::mt19937& random)
     return points;
 }
 
+struct Triangle {
+    Point u, v, w;  // A(i) at u, C(i) at v, B(i) at w
+};
+
+// Triangles laid one after the other: a zigzag step moves the spacer station
+// along the shared side, a fan keeps it and turns about it.
+std::vector<Triangle> fanned(int n, const std::vector<int>& fans, std::mt19937& random, std::vector<Point>& route)
+{
+    std::uniform_real_distribution<double> spacer(50, 70), length(700, 900);
+    auto at = [](Point from, double azimuth, double distance) {
+        return Point{from.x + distance * std::cos(azimuth * degree), from.y + distance * std::sin(azimuth * degree)};
+    };
+    std::vector<Triangle> triangles;
+    Point u{10000, 20000}, v = at(u, 80, 800), w;
+    int sign = 1;
+    route = {u};
+    for (int i = 1; i <= n; ++i) {
+        if (i > 1) {
+            if (std::find(fans.begin(), fans.end(), i) != fans.end()) {
+                u = w;
+            } else {
+                u = v;
+                v = w;
+                sign = -sign;
+            }
+        }
+        w = at(v, bearing(v, u) + sign * spacer(random), length(random));
+        triangles.push_back({u, v, w});
+        route.push_back(v);
+    }
+    route.push_back(w);
+    return triangles;
+}
+
 class Answers {
 public:
     void typed(const std::string& value) { list.push_back(value); }
@@ -96,7 +131,14 @@ SyntheticChain makeChain(const ChainSpec& spec)
 {
     const int n = spec.triangles;
     std::mt19937 random(spec.seed);
-    SyntheticChain chain{spec, zigzag(n, random), {}};
+    SyntheticChain chain{spec, {}, {}};
+    std::vector<Triangle> triangles;
+    if (spec.fans.empty()) {
+        chain.truth = zigzag(n, random);
+        for (int i = 1; i <= n; ++i) triangles.push_back({chain.truth[i - 1], chain.truth[i], chain.truth[i + 1]});
+    } else {
+        triangles = fanned(n, spec.fans, random, chain.truth);
+    }
     const auto& P = chain.truth;
     std::normal_distribution<double> angleError(0, spec.angleNoise / 3600);
     std::normal_distribution<double> sideError(0, spec.sideNoise);
@@ -135,8 +177,7 @@ SyntheticChain makeChain(const ChainSpec& spec)
     nameOrder.insert(nameOrder.end(), {n - 1, n, n + 1});
     for (const int i : nameOrder) answers.confirmed("P" + std::to_string(i));
 
-    for (int i = 1; i <= n; ++i) {
-        const Point before = P[i - 1], station = P[i], after = P[i + 1];
+    for (const auto& [before, station, after] : triangles) {
         const double a = std::fabs(signedTurn(bearing(before, after) - bearing(before, station)));
         const double b = std::fabs(signedTurn(bearing(after, station) - bearing(after, before)));
         const double c = signedTurn(bearing(station, after) - bearing(station, before));
@@ -146,10 +187,11 @@ SyntheticChain makeChain(const ChainSpec& spec)
     }
     auto side = [&](Point from, Point to) { return fullPrecision(distance(from, to) + sideNoise()); };
     for (int i = 1; i <= n; ++i) {
-        if (!(i == 1 && cGiven)) answers.confirmed(side(P[i - 1], P[i]));
-        answers.confirmed(side(P[i - 1], P[i + 1]));
+        const Triangle& t = triangles[i - 1];
+        if (!(i == 1 && cGiven)) answers.confirmed(side(t.u, t.v));
+        answers.confirmed(side(t.u, t.w));
     }
-    if (!dGiven) answers.confirmed(side(P[n], P[n + 1]));
+    if (!dGiven) answers.confirmed(side(triangles.back().v, triangles.back().w));
 
     for (int pause = 0; pause < 2 * n + n + 2; ++pause) answers.typed("");
     chain.answers = answers.list;

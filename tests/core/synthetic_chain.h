@@ -1,7 +1,8 @@
 // Triangulation chains with known truth, for tests of the adjustment.
 //
 // A zigzag strip of n triangles: route points P(0) = A .. P(n+1) = B, each
-// triangle i made of P(i-1), P(i), P(i+1) with its spacer angle at P(i). The
+// triangle i made of P(i-1), P(i), P(i+1) with its spacer angle at P(i);
+// optionally with fans, where neighbouring triangles share that station. The
 // true angles, sides, azimuths and orientation angles are computed from the
 // coordinates, optionally disturbed by seeded normal noise, and written out
 // as the answers a surveyor would type for one whole job.
@@ -29,6 +30,11 @@ struct ChainSpec {
     bool typedAzimuths = false;        // Ta and Tb typed instead of E and F
     std::optional<double> closingBearing;  // azimuth B -> F, degrees, instead of the default
     double qbOffset = 0;               // seconds added to the typed Qb
+    // Triangles (2..n) that share their spacer-angle station with the one
+    // before, like the blades of a fan: their spacer signs are equal. The
+    // adjusted traverse places such route points elsewhere than the station,
+    // so a chain with fans has no simple truth to compare with.
+    std::vector<int> fans;
     std::string tolerance = "2.5";
 };
 

@@ -1,0 +1,81 @@
+// Timing of the adjustment, from a record whose input is complete to the
+// last precision figure, for chains of 10 to 6552 triangles; and of the
+// literal dense scheme for the small ones.
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+#include "dense_oracle.h"
+#include "job/data_input_job.h"
+#include "adjustment/misclosures.h"
+#include "scripted_io.h"
+#include "synthetic_chain.h"
+
+namespace kestrane {
+namespace {
+
+// An input box that answers every pause at once, and fields nobody reads.
+class Unattended final : public InputBox, public WindowFields {
+public:
+    std::string ask(const std::string&, const std::string&) override { return {}; }
+    bool warn(const std::string&, bool) override { return false; }
+    void setText(Field, const std::string&) override {}
+    void setCaption(Label, const std::string&) override {}
+};
+
+// The record of an n-triangle chain with every observation typed in.
+const ChainSurvey& filledRecord(int n)
+{
+    static std::map<int, ChainSurvey> records;
+    auto found = records.find(n);
+    if (found == records.end()) {
+        const auto chain = testing::makeChain({.triangles = n, .seed = 7, .angleNoise = 2, .sideNoise = 0.004});
+        testing::ScriptedIo io(chain.answers);
+        Dialogue dialogue(io, io);
+        ChainSurvey job;
+        inputJob(job, dialogue);
+        found = records.emplace(n, std::move(job)).first;
+    }
+    return found->second;
+}
+
+void Adjustment(benchmark::State& state)
+{
+    const ChainSurvey& filled = filledRecord(static_cast<int>(state.range(0)));
+    Unattended unattended;
+    Dialogue dialogue(unattended, unattended);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ChainSurvey job = filled;
+        state.ResumeTiming();
+        adjustChain(job, dialogue);
+        benchmark::DoNotOptimize(job.relativeErrorM);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(Adjustment)->Arg(10)->Arg(100)->Arg(1000)->Arg(6552)->Unit(benchmark::kMillisecond)->Complexity();
+
+void DenseAdjustment(benchmark::State& state)
+{
+    const ChainSurvey& filled = filledRecord(static_cast<int>(state.range(0)));
+    Unattended unattended;
+    Dialogue dialogue(unattended, unattended);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ChainSurvey job = filled;
+        state.ResumeTiming();
+        setWeights(job);
+        sideAngleMisclosures(job, dialogue);
+        provisionalTraverse(job);
+        closingMisclosures(job, unattended);
+        testing::DenseAdjustment dense;
+        testing::denseAdjust(job, dense, unattended);
+        benchmark::DoNotOptimize(job.invPx);
+    }
+}
+BENCHMARK(DenseAdjustment)->Arg(10)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kestrane
+
+BENCHMARK_MAIN();

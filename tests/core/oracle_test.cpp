@@ -1,0 +1,147 @@
+// The program's sparse adjustment against the literal dense one: on a few
+// hundred generated chains every member the adjustment writes must carry
+// the same bits, and every field the same text.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+
+#include "adjustment/corrections.h"
+#include "adjustment/misclosures.h"
+#include "adjustment/normal_equations.h"
+#include "adjustment/precision.h"
+#include "dense_oracle.h"
+#include "job/data_input_job.h"
+#include "scripted_io.h"
+#include "synthetic_chain.h"
+
+namespace kestrane {
+namespace {
+
+using testing::ChainSpec;
+using testing::ScriptedIo;
+
+std::uint64_t bits(double value)
+{
+    return std::bit_cast<std::uint64_t>(value);
+}
+
+std::uint32_t bits(float value)
+{
+    return std::bit_cast<std::uint32_t>(value);
+}
+
+template <typename T>
+void expectSameBits(const std::vector<T>& program, const std::vector<T>& oracle, const char* member)
+{
+    ASSERT_EQ(program.size(), oracle.size()) << member;
+    for (std::size_t i = 0; i < program.size(); ++i)
+        ASSERT_EQ(bits(program[i]), bits(oracle[i])) << member << "(" << i << "): " << program[i] << " vs " << oracle[i];
+}
+
+// Runs one adjustment to its end; returns false when it stopped.
+template <typename Adjust>
+bool finish(ChainSurvey& job, ScriptedIo& io, Adjust adjust)
+{
+    try {
+        adjust();
+    } catch (const JobStopped&) {
+        return false;
+    }
+    adjustedTraverse(job);
+    Dialogue dialogue(io, io);
+    showAdjustedPoints(job, dialogue);
+    assessPrecision(job, io);
+    return true;
+}
+
+void compareWithOracle(const ChainSpec& spec)
+{
+    const int n = spec.triangles;
+    SCOPED_TRACE("n = " + std::to_string(n) + ", case " + std::to_string(static_cast<int>(spec.arrangement)) +
+                 ", seed " + std::to_string(spec.seed) + (spec.fans.empty() ? "" : ", with fans"));
+
+    // Both start from the same record, with the misclosures of both groups formed.
+    ChainSurvey program;
+    ScriptedIo io(testing::makeChain(spec).answers);
+    Dialogue dialogue(io, io);
+    inputJob(program, dialogue);
+    setWeights(program);
+    sideAngleMisclosures(program, dialogue);
+    provisionalTraverse(program);
+    closingMisclosures(program, io);
+    ChainSurvey oracle = program;
+    ScriptedIo programIo = io, oracleIo = io;
+
+    const bool programDone = finish(program, programIo, [&] {
+        formConditions(program);
+        formNormalEquations(program);
+        solveNormalEquations(program, programIo);
+        applyCorrections(program);
+    });
+    testing::DenseAdjustment dense;
+    const bool oracleDone = finish(oracle, oracleIo, [&] { testing::denseAdjust(oracle, dense, oracleIo); });
+    ASSERT_EQ(programDone, oracleDone);
+
+    // The condition matrix: a coefficient written as -0 is not kept, and
+    // neither zero changes a sum, so coefficients compare by value; every
+    // figure computed from them compares by its bits.
+    for (int row = 1; row <= 2 * n + 5; ++row)
+        for (int column = 0; column <= 5 * n + 2; ++column)
+            ASSERT_EQ(program.conditionMatrix(row, column), dense.conditionMatrix(row, column))
+                << "a(" << row << ", " << column << ")";
+    if (!programDone) return;
+    for (int j = 1; j <= 2 * n + 5; ++j) {
+        for (int i = 1; i <= j; ++i) {
+            ASSERT_EQ(bits(program.normalMatrix(i, j)), bits(dense.normalMatrix(i, j))) << "N(" << i << ", " << j << ")";
+            ASSERT_EQ(bits(program.workMatrix(i, j)), bits(dense.workMatrix(i, j))) << "work(" << i << ", " << j << ")";
+        }
+    }
+    expectSameBits(program.correlates, oracle.correlates, "correlates");
+    expectSameBits(program.correction, oracle.correction, "correction");
+    expectSameBits(program.angleA, oracle.angleA, "angleA");
+    expectSameBits(program.angleB, oracle.angleB, "angleB");
+    expectSameBits(program.angleC, oracle.angleC, "angleC");
+    expectSameBits(program.sideLength, oracle.sideLength, "sideLength");
+    expectSameBits(program.routeX, oracle.routeX, "routeX");
+    expectSameBits(program.routeY, oracle.routeY, "routeY");
+    expectSameBits(program.routeAzimuth, oracle.routeAzimuth, "routeAzimuth");
+    for (const auto& [name, a, b] : {std::tuple{"qaDeg", program.qaDeg, oracle.qaDeg},
+                                     {"sumVVAngles", program.sumVVAngles, oracle.sumVVAngles},
+                                     {"sumPVVSides", program.sumPVVSides, oracle.sumPVVSides},
+                                     {"invPx", program.invPx, oracle.invPx},
+                                     {"invPy", program.invPy, oracle.invPy},
+                                     {"weakestPointDistance", program.weakestPointDistance, oracle.weakestPointDistance}})
+        EXPECT_EQ(bits(a), bits(b)) << name;
+    for (const auto& [name, a, b] : {std::tuple{"mb", program.mb, oracle.mb}, {"ms", program.ms, oracle.ms},
+                                     {"mx", program.mx, oracle.mx}, {"my", program.my, oracle.my},
+                                     {"md", program.md, oracle.md}, {"M", program.relativeErrorM, oracle.relativeErrorM}})
+        EXPECT_EQ(bits(a), bits(b)) << name;
+    EXPECT_EQ(programIo.fields, oracleIo.fields);
+    EXPECT_EQ(programIo.events, oracleIo.events);
+}
+
+TEST(SparseAdjustment, SameBitsAsTheDenseScheme)
+{
+    const ChainCase arrangements[] = {ChainCase::hangingOnA, ChainCase::knownStartSide,
+                                      ChainCase::knownStartAndEndSide};
+    int chains = 0;
+    for (int n = 1; n <= 60; n += (n < 12 ? 1 : 7)) {
+        for (const ChainCase arrangement : arrangements) {
+            for (unsigned seed = 1; seed <= 3; ++seed) {
+                ChainSpec spec{.triangles = n, .arrangement = arrangement, .seed = 1000 * seed + n,
+                               .angleNoise = 2.5, .sideNoise = 0.005};
+                if (seed == 2) spec.typedAzimuths = true;
+                if (seed == 3 && n >= 3) spec.fans = {n / 2 + 1};  // one pair of equal spacer signs
+                if (seed == 3 && n >= 8) spec.fans.push_back(n - 2);
+                compareWithOracle(spec);
+                ++chains;
+                if (::testing::Test::HasFatalFailure()) return;
+            }
+        }
+    }
+    EXPECT_GE(chains, 150);
+}
+
+}  // namespace
+}  // namespace kestrane
