@@ -53,7 +53,7 @@ void Adjustment(benchmark::State& state)
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(Adjustment)->Arg(10)->Arg(100)->Arg(1000)->Arg(6552)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(Adjustment)->Arg(10)->Arg(100)->Arg(200)->Arg(1000)->Arg(6552)->Unit(benchmark::kMillisecond)->Complexity();
 
 void DenseAdjustment(benchmark::State& state)
 {

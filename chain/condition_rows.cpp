@@ -6,20 +6,26 @@ namespace kestrane {
 
 void ConditionRows::finish()
 {
-    byColumn_.assign(columns_, {});
+    const auto byColumn = [](const Entry& a, const Entry& b) { return a.column < b.column; };
+    std::vector<std::size_t> count(columns_ + 1, 0);
     for (auto& entries : rows_) {
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const Entry& a, const Entry& b) { return a.column < b.column; });
-        std::vector<Entry> kept;
-        kept.reserve(entries.size());
+        if (!std::is_sorted(entries.begin(), entries.end(), byColumn))
+            std::stable_sort(entries.begin(), entries.end(), byColumn);
+        // Keep the last value written to each place, and no zeros.
+        std::size_t kept = 0;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const bool overwritten = i + 1 < entries.size() && entries[i + 1].column == entries[i].column;
-            if (!overwritten && entries[i].value != 0) kept.push_back(entries[i]);
+            if (!overwritten && entries[i].value != 0) entries[kept++] = entries[i];
         }
-        entries = std::move(kept);
+        entries.resize(kept);
+        for (const Entry& entry : entries) ++count[entry.column + 1];
     }
+    columnStart_.assign(columns_ + 1, 0);
+    for (int c = 0; c < columns_; ++c) columnStart_[c + 1] = columnStart_[c] + count[c + 1];
+    byColumn_.resize(columnStart_[columns_]);
+    std::vector<std::size_t> next(columnStart_.begin(), columnStart_.end() - 1);
     for (int r = 0; r < rows(); ++r)
-        for (const Entry& entry : rows_[r]) byColumn_[entry.column].push_back({r, entry.value});
+        for (const Entry& entry : rows_[r]) byColumn_[next[entry.column]++] = {r, entry.value};
 }
 
 double ConditionRows::operator()(int row, int column) const

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 namespace kestrane {
@@ -32,7 +33,10 @@ public:
         int row;
         double value;
     };
-    const std::vector<ColumnEntry>& column(int column) const { return byColumn_[column]; }
+    std::span<const ColumnEntry> column(int column) const
+    {
+        return {byColumn_.data() + columnStart_[column], byColumn_.data() + columnStart_[column + 1]};
+    }
 
     // The coefficient at (row, column), 0 where none is stored.
     double operator()(int row, int column) const;
@@ -42,7 +46,8 @@ public:
 
 private:
     std::vector<std::vector<Entry>> rows_;
-    std::vector<std::vector<ColumnEntry>> byColumn_;
+    std::vector<ColumnEntry> byColumn_;     // all entries, column by column
+    std::vector<std::size_t> columnStart_;  // where each column begins in byColumn_
     int columns_ = 0;
 };
 
