@@ -121,6 +121,10 @@ void showAdjustedPoints(ChainSurvey& job, Dialogue& dialogue)
 {
     WindowFields& fields = dialogue.fields();
     for (int i = 0; i <= job.triangleCount + 1; ++i) {
+        requireFinite(job.routeX[i]);
+        requireFinite(job.routeY[i]);
+    }
+    for (int i = 0; i <= job.triangleCount + 1; ++i) {
         dialogue.pause("请按回 Enter 键或用鼠标点击 OK 键显示计算结果 :");
         for (const Field field : {Text32, Text33, Text34, Text41}) fields.setText(field, "");
         fields.setText(Text35, " " + job.pointName[i]);

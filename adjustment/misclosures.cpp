@@ -4,13 +4,14 @@
 
 #include "chain/angles.h"
 #include "chain/display_format.h"
+#include "chain/number_text.h"
 
 namespace kestrane {
 namespace {
 
 std::string millimetres(float metres)
 {
-    const float mm = static_cast<float>(1000 * static_cast<double>(metres));
+    const float mm = singleMillimetres(metres);
     return " " + misclosurePattern(mm) + " 毫米";
 }
 
@@ -28,7 +29,7 @@ double azimuthDifference(double computed, double given)
 
 float settleTriangle(ChainSurvey& job, int i)
 {
-    const float w = static_cast<float>((job.angleA[i] + job.angleB[i] + job.angleC[i] - 180) * secondsPerDegree);
+    const float w = toSingle((job.angleA[i] + job.angleB[i] + job.angleC[i] - 180) * secondsPerDegree);
     job.triangleMisclosure[i] = w;
     const double third = w / secondsPerThirdOfDegree;  // degrees
     job.angleA[i] -= third;
@@ -68,13 +69,15 @@ void sideAngleMisclosures(ChainSurvey& job, Dialogue& dialogue)
         // S(2i) / sin C = S(2i+1) / sin A
         dialogue.pause("按 Enter 键或用鼠标点击 OK 按钮显示第 " + odd + " 个边角条件闭合差 :");
         fields.setCaption(Label66, "ws(" + odd + ")");
-        job.misclosure[2 * i - 1] = static_cast<float>(S[2 * i] * sinA - S[2 * i + 1] * sinC);
+        job.misclosure[2 * i - 1] = toSingle(S[2 * i] * sinA - S[2 * i + 1] * sinC);
+        requireFinite(job.misclosure[2 * i - 1]);
         fields.setText(Text41, millimetres(job.misclosure[2 * i - 1]));
 
         // S(2i-1) / sin B = S(2i) / sin C
         dialogue.pause("按 Enter 键或用鼠标点击 OK 按钮显示第 " + even + " 条边长条件闭合差,请按 Enter 键或 OK 键:");
         fields.setCaption(Label66, "ws(" + even + ")");
-        job.misclosure[2 * i] = static_cast<float>(S[2 * i - 1] * sinC - S[2 * i] * sinB);
+        job.misclosure[2 * i] = toSingle(S[2 * i - 1] * sinC - S[2 * i] * sinB);
+        requireFinite(job.misclosure[2 * i]);
         fields.setText(Text41, millimetres(job.misclosure[2 * i]));
     }
 }
@@ -131,17 +134,18 @@ void closingMisclosures(ChainSurvey& job, WindowFields& fields)
     auto& W = job.misclosure;
     const double alpha = job.routeAzimuth[n + 1];
     if (dGiven(job)) {
-        W[2 * n + 1] = static_cast<float>(secondsPerDegree * azimuthDifference(alpha, job.tbDeg));
-        W[2 * n + 2] = static_cast<float>(X[n] - job.xd.value);
-        W[2 * n + 3] = static_cast<float>(Y[n] - job.yd.value);
+        W[2 * n + 1] = toSingle(secondsPerDegree * azimuthDifference(alpha, job.tbDeg));
+        W[2 * n + 2] = toSingle(X[n] - job.xd.value);
+        W[2 * n + 3] = toSingle(Y[n] - job.yd.value);
     } else if (dAbsent(job)) {
         X[n + 1] = X[n] + job.sideLength[2 * n + 1] * std::cos(alpha * degToRad);
         Y[n + 1] = Y[n] + job.sideLength[2 * n + 1] * std::sin(alpha * degToRad);
         const double closingAzimuth = normalizedAzimuth(alpha + job.qbDeg + 180);
-        W[2 * n + 1] = static_cast<float>(secondsPerDegree * azimuthDifference(closingAzimuth, job.tbDeg));
-        W[2 * n + 2] = static_cast<float>(X[n + 1] - job.xb.value);
-        W[2 * n + 3] = static_cast<float>(Y[n + 1] - job.yb.value);
+        W[2 * n + 1] = toSingle(secondsPerDegree * azimuthDifference(closingAzimuth, job.tbDeg));
+        W[2 * n + 2] = toSingle(X[n + 1] - job.xb.value);
+        W[2 * n + 3] = toSingle(Y[n + 1] - job.yb.value);
     }
+    for (int j = 2 * n + 1; j <= 2 * n + 3; ++j) requireFinite(W[j]);
     fields.setText(Text38, " " + misclosurePattern(W[2 * n + 1]) + " 秒");
     fields.setText(Text39, millimetres(W[2 * n + 2]));
     fields.setText(Text40, millimetres(W[2 * n + 3]));

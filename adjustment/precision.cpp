@@ -4,6 +4,7 @@
 
 #include "adjustment/conditions.h"
 #include "chain/display_format.h"
+#include "chain/number_text.h"
 
 namespace kestrane {
 namespace {
@@ -17,7 +18,8 @@ std::string millimetres(float value)
 
 bool relativeErrorDefined(const ChainSurvey& job)
 {
-    return job.md != 0 && std::isfinite(1000 * job.weakestPointDistance / job.md);
+    const double relative = 1000 * job.weakestPointDistance / job.md;
+    return job.md != 0 && std::isfinite(relative) && std::isfinite(toSingle(relative));
 }
 
 void assessPrecision(ChainSurvey& job, WindowFields& fields)
@@ -29,17 +31,17 @@ void assessPrecision(ChainSurvey& job, WindowFields& fields)
 
     // 3n + 3 conditions in both groups: n angle sums, 2n side-angle
     // conditions, azimuth, X and Y.
-    job.mb = static_cast<float>(std::sqrt((job.sumPVVSides + job.sumVVAngles) / (3 * n + 3)));
+    job.mb = toSingle(std::sqrt((job.sumPVVSides + job.sumVVAngles) / (3 * n + 3)));
     const double mb = job.mb;
-    job.ms = static_cast<float>(mb * std::sqrt(job.sideWeightReciprocal));
-    job.mx = static_cast<float>(mb * std::sqrt(job.invPx));
-    job.my = static_cast<float>(mb * std::sqrt(job.invPy));
+    job.ms = toSingle(mb * std::sqrt(job.sideWeightReciprocal));
+    job.mx = toSingle(mb * std::sqrt(job.invPx));
+    job.my = toSingle(mb * std::sqrt(job.invPy));
     const double mx = job.mx, my = job.my;
-    job.md = static_cast<float>(std::sqrt(mx * mx + my * my));
+    job.md = toSingle(std::sqrt(mx * mx + my * my));
 
     const bool relativeDefined = relativeErrorDefined(job);
     job.relativeErrorM =
-        relativeDefined ? static_cast<float>(std::trunc(1000 * job.weakestPointDistance / job.md)) : 0;
+        relativeDefined ? toSingle(std::trunc(1000 * job.weakestPointDistance / job.md)) : 0;
 
     fields.setText(Text20, " " + formatRounded(job.mb, 2) + " 秒");
     fields.setText(Text21, millimetres(job.ms));

@@ -18,6 +18,15 @@ std::optional<double> parseNumber(std::string_view text);
 // A value kept as the surveyor typed it, together with the number it reads as.
 // Computed values (an azimuth worked out from coordinates) keep their general
 // decimal text.
+// A value stored in single precision. A finite double beyond the range of a
+// float becomes an infinity of its sign, as IEEE rounding would make it;
+// the plain conversion would be undefined.
+float toSingle(double value);
+
+// A misclosure held in metres, in millimetres: the product formed in single
+// precision, as the window and the report show it.
+float singleMillimetres(float metres);
+
 struct TypedNumber {
     std::string text;
     double value = 0;

@@ -26,6 +26,11 @@ TypedNumber promptNumber(Dialogue& dialogue, const ValueTexts& texts, const Valu
     return TypedNumber::fromText(dialogue.promptValue(texts, box, numberText));
 }
 
+TypedNumber promptAngle(Dialogue& dialogue, const ValueTexts& texts, const ValueBox& box)
+{
+    return TypedNumber::fromText(dialogue.promptValue(texts, box, angleText));
+}
+
 struct PointPrompts {
     const char* name;
     const ValueTexts& x;
@@ -71,6 +76,7 @@ void promptStartAndClosingPoints(ChainSurvey& job, Dialogue& dialogue)
 // An azimuth computed from coordinates, shown packed and rounded to 5 decimals.
 void showComputedAzimuth(Dialogue& dialogue, Field box, double degrees, double& azimuthDeg, TypedNumber& packed)
 {
+    requireFinite(degrees);
     azimuthDeg = degrees;
     packed = TypedNumber::fromValue(degreesToPacked(degrees));
     dialogue.fields().setText(box, " " + packedPattern(packed.value));
@@ -86,7 +92,7 @@ void showBoth(Dialogue& dialogue, Field first, Field second, const std::string& 
 void promptOrientationAngle(Dialogue& dialogue, const ValueTexts& texts, Field box, TypedNumber& packed,
                             double& degrees, int& sign)
 {
-    packed = promptNumber(dialogue, texts, packedAngleBox(box));
+    packed = promptAngle(dialogue, texts, packedAngleBox(box));
     sign = signOf(packed.value);
     degrees = signedPackedToDegrees(packed.value);
 }
@@ -98,7 +104,7 @@ void inputStart(ChainSurvey& job, Dialogue& dialogue)
         showComputedAzimuth(dialogue, Text13, azimuthOf(job.xe.value - job.xa.value, job.ye.value - job.ya.value),
                             job.taDeg, job.taPacked);
     } else if (eAbsent(job)) {
-        job.taPacked = promptNumber(dialogue, control_texts::typedTa, packedAngleBox(Text13));
+        job.taPacked = promptAngle(dialogue, control_texts::typedTa, packedAngleBox(Text13));
         job.taDeg = packedToDegrees(job.taPacked.value);
         for (const Field field : {Text5, Text6, Text9, Text10}) dialogue.fields().setText(field, "");
     }
@@ -113,7 +119,7 @@ void inputClosing(ChainSurvey& job, Dialogue& dialogue)
                             job.tbDeg, job.tbPacked);
         showBoth(dialogue, Text7, Text8, "不在已知边闭合");
     } else if (fAbsent(job)) {
-        job.tbPacked = promptNumber(dialogue, control_texts::typedTb, packedAngleBox(Text15));
+        job.tbPacked = promptAngle(dialogue, control_texts::typedTb, packedAngleBox(Text15));
         job.tbDeg = packedToDegrees(job.tbPacked.value);
         showBoth(dialogue, Text7, Text8, "不在已知边闭合");
         showBoth(dialogue, Text11, Text12, "由外定向点定向");
@@ -165,6 +171,7 @@ void inputControlPoints(ChainSurvey& job, Dialogue& dialogue)
     } else if (cGiven(job)) {
         const double dx = job.xc.value - job.xa.value, dy = job.yc.value - job.ya.value;
         job.sideLength[1] = std::sqrt(dx * dx + dy * dy);
+        requireFinite(job.sideLength[1]);
         showComputedAzimuth(dialogue, Text13, azimuthOf(dx, dy), job.taDeg, job.taPacked);
         showBoth(dialogue, Text9, Text10, "由已知边起算");
     }
@@ -174,6 +181,7 @@ void inputControlPoints(ChainSurvey& job, Dialogue& dialogue)
     } else if (dGiven(job)) {
         const double dx = job.xb.value - job.xd.value, dy = job.yb.value - job.yd.value;
         job.sideLength[2 * n + 1] = std::sqrt(dx * dx + dy * dy);
+        requireFinite(job.sideLength[2 * n + 1]);
         showComputedAzimuth(dialogue, Text15, azimuthOf(dx, dy), job.tbDeg, job.tbPacked);
         showBoth(dialogue, Text11, Text12, "由已知边闭合");
     }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "chain/angles.h"
 #include "chain/display_format.h"
 #include "chain/number_text.h"
 
@@ -28,6 +29,19 @@ std::optional<std::string> numberText(const std::string& typed)
     if (typed.find_first_not_of(" \t") == std::string::npos)
         return "没有输入数值(输入框为空,或按了取消)。\n" + expected;
     return "“" + typed + "” 不是一个数。\n" + expected;
+}
+
+std::optional<std::string> angleText(const std::string& typed)
+{
+    if (auto refusal = numberText(typed)) return refusal;
+    if (std::isfinite(packedToDegrees(std::fabs(*parseNumber(typed))))) return std::nullopt;
+    return "“" + typed + "” 作为角度数值过大。\n请按 度.分秒 输入角度,例如 45.3015 表示 45°30′15″。";
+}
+
+void requireFinite(double value)
+{
+    if (!std::isfinite(value))
+        throw JobStopped{"计算结果超出了数的范围:输入的数值过大或不合理。\n请检查输入的座标、角度和边长。"};
 }
 
 ValueBox coordinateBox(Field field)

@@ -38,6 +38,13 @@ using ValueCheck = std::function<std::optional<std::string>(const std::string& t
 std::optional<std::string> anyText(const std::string& typed);
 // Accepts numbers only.
 std::optional<std::string> numberText(const std::string& typed);
+// Accepts packed angles whose degrees can be computed (any number not so
+// large that the conversion overflows).
+std::optional<std::string> angleText(const std::string& typed);
+
+// Stops the job when a figure it is about to show or carry on with is not a
+// finite number: values so large that the arithmetic overflows.
+void requireFinite(double value);
 
 // The box of a value: which field shows it and how an accepted text is shown.
 struct ValueBox {

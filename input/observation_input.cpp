@@ -44,7 +44,7 @@ void inputTriangle(ChainSurvey& job, Dialogue& dialogue, int i)
     const std::string a = dialogue.promptValue(
         {"输入第 " + id + " 个三角形的求距角 A" + id + " :", "确认求距角 A" + id + confirmTail,
          "确认求距角 A" + id + confirmTail, "输入正确的求距角 A" + id + " :", {}},
-        packedAngleBox(Text28), numberText,
+        packedAngleBox(Text28), angleText,
         {{}, [&] {
              // The rest of the previous triangle's row is cleared only now.
              for (const Label label : {Label47, Label48, Label49}) fields.setCaption(label, "");
@@ -56,7 +56,7 @@ void inputTriangle(ChainSurvey& job, Dialogue& dialogue, int i)
     const std::string b = dialogue.promptValue(
         {"输入第 " + id + " 个三角形的前进角 B" + id + " :", "确认前进角 B" + id + confirmTail,
          "确认前进角 B" + id + confirmTail, "输入正确的前进角 B" + id + " :", {}},
-        packedAngleBox(Text29), numberText, {[&] { fields.setCaption(Label47, "B(" + id + ")"); }, {}});
+        packedAngleBox(Text29), angleText, {[&] { fields.setCaption(Label47, "B(" + id + ")"); }, {}});
     job.packedB[i] = readNumber(b);
     job.angleB[i] = packedToDegrees(job.packedB[i]);
 
@@ -64,13 +64,14 @@ void inputTriangle(ChainSurvey& job, Dialogue& dialogue, int i)
         {"输入第 " + id + " 个三角形的间隔角 C" + id +
              " : 位于推算路线右侧输负值 ( 即: -B ); 位于推算路线左侧输正值 ( 即: +B )",
          "确认间隔角 C" + id + confirmTail, "确认间隔角 C" + id + confirmTail, "输入正确的间隔角 C" + id + " :", {}},
-        spacerAngleBox(Text30), numberText, {[&] { fields.setCaption(Label48, "C(" + id + ")"); }, {}});
+        spacerAngleBox(Text30), angleText, {[&] { fields.setCaption(Label48, "C(" + id + ")"); }, {}});
     job.spacerSign[i] = signOf(readNumber(c));
     job.packedC[i] = std::fabs(readNumber(c));
     job.angleC[i] = packedToDegrees(job.packedC[i]);
 
     fields.setCaption(Label49, "wb(" + id + ")");
     const float w = settleTriangle(job, i);
+    requireFinite(w);
     fields.setText(Text31, " " + formatRounded(w, 2) + " 秒");
 }
 
@@ -128,10 +129,11 @@ void inputSides(ChainSurvey& job, Dialogue& dialogue)
 
     double sum = 0;
     for (int k = 1; k <= 2 * n + 1; ++k) {
-        job.observedSide[k] = static_cast<float>(job.sideLength[k]);
+        job.observedSide[k] = toSingle(job.sideLength[k]);
         sum += job.sideLength[k];
     }
     job.meanSide = sum / (2 * n + 1);
+    requireFinite(job.meanSide);
     dialogue.fields().setText(Text17, formatRounded(job.meanSide, 2) + " 米");
 }
 

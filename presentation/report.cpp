@@ -5,6 +5,7 @@
 #include "adjustment/precision.h"
 #include "chain/angles.h"
 #include "chain/display_format.h"
+#include "chain/number_text.h"
 
 namespace kestrane {
 namespace {
@@ -38,7 +39,7 @@ std::string blankThen(const std::string& text)
 // single precision as in the window.
 std::string millimetres(float metres)
 {
-    return misclosurePattern(static_cast<float>(1000 * static_cast<double>(metres)));
+    return misclosurePattern(singleMillimetres(metres));
 }
 
 // "a( 1 )= 45.30000": a label, an index and a value.

@@ -237,3 +237,37 @@ TEST(BadInput, AbandonedJobLeavesTheWindowAsItIs)
 
 }  // namespace
 }  // namespace kestrane
+
+namespace kestrane {
+namespace {
+
+TEST(BadInput, AnglesTooLargeToConvertAreAskedAgain)
+{
+    Answers answers = typedAzimuthJob("1", {"60", "60", "60"});
+    const auto firstAngle = std::find(answers.begin(), answers.end(), "60");
+    answers.insert(firstAngle, "1e306");  // refused, then 60 typed at the same prompt
+    JobRun job;
+    run(job, answers);
+    EXPECT_EQ(job.outcome.end, JobEnd::done);
+    EXPECT_EQ(job.io.warnings, 1);
+    EXPECT_EQ(job.job.packedA[1], 60);
+}
+
+// Coordinates near the end of the double range: the distance A - C
+// overflows, and the job stops rather than show or use an infinity.
+TEST(BadInput, OverflowingFiguresStopTheJob)
+{
+    ChainSurvey job;
+    ScriptedIo io(Answers{"2", "1"} + confirmed({"-1e308", "1", "1e308", "1", "0", "0", "5", "5", "0", "0"}));
+    const auto outcome = runDataInputJob(job, io, io);
+    EXPECT_EQ(outcome.end, JobEnd::stopped);
+    EXPECT_NE(outcome.reason.find("超出了数的范围"), std::string::npos);
+    for (const auto& [field, text] : io.fields) {
+        EXPECT_EQ(text.find("nan"), std::string::npos) << field;
+        EXPECT_EQ(text.find("inf"), std::string::npos) << field;
+    }
+    EXPECT_EQ(io.fields.count(Text13), 0u);
+}
+
+}  // namespace
+}  // namespace kestrane

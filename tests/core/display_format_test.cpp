@@ -106,3 +106,21 @@ TEST(TypedNumber, KeepsTextAndValue)
 
 }  // namespace
 }  // namespace kestrane
+
+namespace kestrane {
+namespace {
+
+TEST(ToSingle, RoundsLikeIeeeAtTheEndOfTheRange)
+{
+    const double largest = std::numeric_limits<float>::max();
+    EXPECT_EQ(toSingle(2.5), 2.5f);
+    EXPECT_EQ(toSingle(largest), std::numeric_limits<float>::max());
+    EXPECT_EQ(toSingle(largest * (1 + 1e-9)), std::numeric_limits<float>::max());  // within half a step
+    EXPECT_EQ(toSingle(1e300), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(toSingle(-1e300), -std::numeric_limits<float>::infinity());
+    EXPECT_TRUE(std::isnan(toSingle(std::nan(""))));
+    EXPECT_EQ(singleMillimetres(0.00123f), toSingle(1000 * double(0.00123f)));
+}
+
+}  // namespace
+}  // namespace kestrane
