@@ -1,6 +1,7 @@
 // Golden transcripts: every NAME.transcript in the golden folder is replayed
 // and its log compared line by line with NAME.log; the exit status must be the
 // number in NAME.exit, or 0 when there is none.
+#include "tools/replay/json_log.h"
 #include "tools/replay/replay.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +153,37 @@ TEST(ReplayExecutable, FileStandardInputAndUnreadable)
     EXPECT_EQ(fromNothing, "");
     EXPECT_EQ(run(tool + " " + dir.string() + " 2>/dev/null", fromDirectory), 1);
     EXPECT_EQ(fromDirectory, "");
+}
+
+}  // namespace
+}  // namespace kestrane::replay
+
+namespace kestrane::replay {
+namespace {
+
+// The worked example of the user guide: every figure the README lists must
+// be what the window shows after the same job.
+TEST(UserGuide, WorkedExampleFiguresAreThoseOfTheJob)
+{
+    const std::string readme = readFile(README_FILE);
+    const std::string begin = "<!-- example figures -->\n", end = "<!-- end of example figures -->";
+    const auto from = readme.find(begin), to = readme.find(end);
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    const auto figures = linesOf(readme.substr(from + begin.size(), to - from - begin.size()));
+    ASSERT_GE(figures.size(), 10u);
+
+    std::ostringstream log;
+    ASSERT_EQ(replayTranscript(readFile(fs::path(GOLDEN_DIR) / "user_guide_example.transcript"), log), statusDone);
+    const std::string fields = lastLine(log.str());
+    for (const std::string& figure : figures) {
+        // "    Text17 750.88 米": the field, one blank, then its text as shown.
+        const std::string line = figure.substr(figure.find_first_not_of(' '));
+        const auto blank = line.find(' ');
+        const std::string expected =
+            jsonString(line.substr(0, blank)) + ": " + jsonString(line.substr(blank + 1));
+        EXPECT_NE(fields.find(expected), std::string::npos) << expected;
+    }
 }
 
 }  // namespace

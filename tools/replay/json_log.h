@@ -8,7 +8,8 @@
 namespace kestrane::replay {
 
 // text as a JSON string literal, quotes included. UTF-8 passes through;
-// quotes, backslashes and control characters are escaped.
+// quotes, backslashes and control characters are escaped, and a byte that
+// is not part of well-formed UTF-8 becomes U+FFFD.
 std::string jsonString(std::string_view text);
 
 // Builds one JSON object: JsonObject().add("job", "done").str() is {"job": "done"}.
