@@ -1,9 +1,14 @@
 #include "presentation/main_window.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageSize>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 #include "job/data_input_job.h"
@@ -11,6 +16,8 @@
 #include "presentation/fonts.h"
 #include "presentation/qt_input_box.h"
 #include "presentation/qt_window_fields.h"
+#include "presentation/report.h"
+#include "presentation/report_painter.h"
 
 namespace kestrane {
 namespace {
@@ -96,8 +103,10 @@ void MainWindow::addButtons()
 void MainWindow::runDataInput()
 {
     // An abandoned job leaves the window as the surveyor last saw it; a
-    // stopped one has already said why.
-    runDataInputJob(job_, *inputBox_, *fields_);
+    // stopped one has already said why. Either leaves the record part
+    // refilled, so only a job that ran to its end can be printed.
+    jobComplete_ = false;
+    jobComplete_ = runDataInputJob(job_, *inputBox_, *fields_).end == JobEnd::done;
 }
 
 void MainWindow::exitProgram()
@@ -108,6 +117,53 @@ void MainWindow::exitProgram()
 
 void MainWindow::printReport()
 {
+    if (!jobComplete_) {
+        refusePrint();
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Kestrane"));
+
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("打印"));
+    // The preview shows the report on the printer as it stands when the
+    // button is pressed; the dialog hands its choices to the printer only
+    // when it is accepted.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly)) {
+        QPushButton* preview = buttons->addButton(QStringLiteral("打印预览"), QDialogButtonBox::ActionRole);
+        preview->setObjectName(QStringLiteral("printPreviewButton"));
+        connect(preview, &QPushButton::clicked, &dialog, [this, &printer, &dialog] { previewReport(printer, &dialog); });
+    }
+    if (dialog.exec() == QDialog::Accepted) printReportTo(printer);
+}
+
+bool MainWindow::printReportTo(QPrinter& printer)
+{
+    if (!jobComplete_) {
+        refusePrint();
+        return false;
+    }
+    if (!paintReport(printer, buildReport(job_))) {
+        inputBox_->warn(printFailure, false);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::refusePrint()
+{
+    inputBox_->warn(printRefusal, false);
+}
+
+void MainWindow::previewReport(QPrinter& printer, QWidget* parent)
+{
+    const std::vector<ReportLine> lines = buildReport(job_);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("打印预览"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+            [&lines](QPrinter* target) { paintReport(*target, lines); });
+    preview.exec();
 }
 
 void MainWindow::paintEvent(QPaintEvent*)

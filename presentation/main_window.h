@@ -11,6 +11,7 @@
 #include "presentation/window_layout.h"
 
 class QLabel;
+class QPrinter;
 
 namespace kestrane {
 
@@ -26,12 +27,22 @@ public:
 
     const ChainSurvey& job() const { return job_; }
 
+    // Whether the last data-input run went to its end. Only such a job has a
+    // report: none yet, or one abandoned or stopped, leaves nothing to print.
+    bool hasCompleteJob() const { return jobComplete_; }
+
+    // What the print button does once a printer has been chosen: paints the
+    // report of the complete job on printer. Without one it shows the refusal
+    // and prints nothing. False when nothing was printed.
+    bool printReportTo(QPrinter& printer);
+
 public slots:
     // Command1: one whole job, on this thread, through modal prompts.
     void runDataInput();
     // Command2: ends the program at once, asking nothing.
     void exitProgram();
-    // Command3.
+    // Command3: the system's print dialog, with a print preview one click
+    // away, then the report on the chosen printer.
     void printReport();
 
 protected:
@@ -41,9 +52,12 @@ private:
     QLabel* addCaption(const CaptionPlace& place);
     void addFields();
     void addButtons();
+    void refusePrint();
+    void previewReport(QPrinter& printer, QWidget* parent);
 
     TwipScale scale_;
     ChainSurvey job_;
+    bool jobComplete_ = false;
     std::unique_ptr<QtInputBox> inputBox_;
     std::unique_ptr<QtWindowFields> fields_;
 };

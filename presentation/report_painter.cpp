@@ -1,0 +1,127 @@
+#include "presentation/report_painter.h"
+
+#include <algorithm>
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+
+#include "presentation/fonts.h"
+
+namespace kestrane {
+namespace {
+
+constexpr double twipsPerInch = 1440.0;
+
+// The print head: where the next text goes, in the painter's coordinates.
+//
+// Page layout. The report starts reportLeftTwips across and reportTopTwips
+// down from the paper's corner, and the foot of the page keeps a margin as
+// deep as the top one. A column is the average character width of the
+// current font (the width of "0" where the font gives none), counted from the
+// start position: column N stands N - 1 widths right of it. Text that has run
+// past a column stop goes on at that column on the next line.
+//
+// Page breaks. The report issues none; the head breaks the page itself when
+// the line it is about to print on would reach below the bottom margin, and
+// then prints that line at the top of the new page. A blank line takes its
+// line's height but prints nothing, so blank lines that fall past the foot of
+// a page are swallowed by the break: no page starts with blank lines carried
+// over, and no blank page is left at the end.
+class PrintHead {
+public:
+    PrintHead(QPainter& painter, QPrinter& printer)
+        : painter_(painter), printer_(printer), metrics_(painter.font(), painter.device())
+    {
+        const double dpiX = printer.logicalDpiX();
+        const double dpiY = printer.logicalDpiY();
+        const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+        // The painter's origin is the paper's corner on a full-page printer and
+        // the corner of the printable area otherwise.
+        const QPointF origin = printer.fullPage()
+                                   ? QPointF(0, 0)
+                                   : printer.pageRect(QPrinter::DevicePixel).topLeft() - paper.topLeft();
+        left_ = reportLeftTwips * dpiX / twipsPerInch - origin.x();
+        top_ = reportTopTwips * dpiY / twipsPerInch - origin.y();
+        bottom_ = paper.height() - reportTopTwips * dpiY / twipsPerInch - origin.y();
+        x_ = left_;
+        y_ = top_;
+    }
+
+    bool failed() const { return failed_; }
+
+    void setPointSize(int points)
+    {
+        const QFont font = songFont(points, false);
+        painter_.setFont(font);
+        metrics_ = QFontMetricsF(font, painter_.device());
+        columnWidth_ = metrics_.averageCharWidth();
+        if (columnWidth_ <= 0) columnWidth_ = metrics_.horizontalAdvance(QLatin1Char('0'));
+    }
+
+    void tabTo(int column)
+    {
+        const double stop = left_ + (column - 1) * columnWidth_;
+        // A hair of tolerance, so that text ending exactly on the stop does
+        // not count as having passed it.
+        if (x_ > stop + columnWidth_ / 100) newLine();
+        x_ = std::max(x_, stop);
+    }
+
+    void print(const QString& text)
+    {
+        makeRoom();
+        painter_.drawText(QPointF(x_, y_ + metrics_.ascent()), text);
+        x_ += metrics_.horizontalAdvance(text);
+    }
+
+    void newLine()
+    {
+        x_ = left_;
+        y_ += metrics_.lineSpacing();
+    }
+
+private:
+    void makeRoom()
+    {
+        if (y_ + metrics_.lineSpacing() <= bottom_ || y_ <= top_) return;
+        if (!printer_.newPage()) failed_ = true;
+        y_ = top_;
+    }
+
+    QPainter& painter_;
+    QPrinter& printer_;
+    QFontMetricsF metrics_;  // of the current font, on the printer
+    double left_ = 0;
+    double top_ = 0;
+    double bottom_ = 0;
+    double x_ = 0;
+    double y_ = 0;
+    double columnWidth_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+bool paintReport(QPrinter& printer, const std::vector<ReportLine>& lines)
+{
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+
+    PrintHead head(painter, printer);
+    for (const ReportLine& line : lines) {
+        head.setPointSize(line.pointSize);
+        for (const ReportItem& item : line.items) {
+            switch (item.kind) {
+            case ReportItem::Kind::column: head.tabTo(item.column); break;
+            case ReportItem::Kind::text: head.print(QString::fromStdString(item.text)); break;
+            case ReportItem::Kind::number: head.print(QString::fromStdString(numberItemText(item.number))); break;
+            }
+        }
+        head.newLine();
+    }
+    const bool ended = painter.end();
+    return ended && !head.failed();
+}
+
+}  // namespace kestrane

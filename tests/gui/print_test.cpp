@@ -1,0 +1,482 @@
+// The print button: the report of a whole job painted on a printer (a PDF
+// file here, read back with poppler's tools), the print dialog with its
+// preview, and the refusal when no job has run to its end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <tuple>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "input_box_driver.h"
+#include "presentation/fonts.h"
+#include "presentation/main_window.h"
+#include "presentation/report.h"
+#include "presentation/report_painter.h"
+#include "printed_report.h"
+#include "synthetic_chain.h"
+#include "window_probe.h"
+
+namespace kestrane::guitest {
+namespace {
+
+constexpr double pointsPerInch = 72;
+constexpr double twipsPerPoint = 20;
+const double reportLeft = reportLeftTwips / twipsPerPoint;  // points from the paper's edge
+const double reportTop = reportTopTwips / twipsPerPoint;
+
+void configurePdf(QPrinter& printer, const QString& path)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(path);
+}
+
+// One column of the report at a point size, in points: the average character
+// width of the report's face on a printer.
+double columnWidth(int points)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    configurePdf(printer, QString());
+    const QFontMetricsF metrics(songFont(points, false), &printer);
+    return metrics.averageCharWidth() * pointsPerInch / printer.resolution();
+}
+
+double columnX(int column, int points)
+{
+    return reportLeft + (column - 1) * columnWidth(points);
+}
+
+// The words with this text, top to bottom and left to right over the pages
+// (pdftotext lists them column by column).
+std::vector<const PdfWord*> wordsNamed(const PdfLayout& layout, const std::string& text)
+{
+    std::vector<const PdfWord*> found;
+    for (const PdfWord& word : layout.words)
+        if (word.text == text) found.push_back(&word);
+    std::sort(found.begin(), found.end(), [](const PdfWord* a, const PdfWord* b) {
+        return std::tie(a->page, a->yMin, a->xMin) < std::tie(b->page, b->yMin, b->xMin);
+    });
+    return found;
+}
+
+const PdfWord* firstWord(const PdfLayout& layout, const std::string& text)
+{
+    const auto found = wordsNamed(layout, text);
+    return found.empty() ? nullptr : found.front();
+}
+
+// The word with this text on the same printed line as another.
+const PdfWord* wordBeside(const PdfLayout& layout, const std::string& text, const PdfWord& neighbour)
+{
+    for (const PdfWord* word : wordsNamed(layout, text))
+        if (word->page == neighbour.page && std::abs(word->yMin - neighbour.yMin) < 0.01) return word;
+    return nullptr;
+}
+
+// The distance between two body lines: the rows of the side table.
+double bodyLineSpacing(const PdfLayout& layout)
+{
+    const auto sides = wordsNamed(layout, "s(");
+    return sides.size() >= 3 ? sides[2]->yMin - sides[0]->yMin : 0;  // two per row
+}
+
+// Watches for the print dialogs that the button opens, which the input box
+// driver leaves alone, and deals with each once.
+class PrintDialogWatcher : public QObject {
+public:
+    std::function<void(QPrintDialog*)> onPrintDialog = [](QPrintDialog* dialog) { dialog->reject(); };
+    std::function<void(QPrintPreviewDialog*)> onPreview = [](QPrintPreviewDialog* preview) { preview->reject(); };
+    int printDialogs = 0;
+    int previews = 0;
+
+    // Lets the watcher deal with the dialog again when it is next on top.
+    static void lookAgain(QWidget* dialog) { dialog->setProperty(seenMark, false); }
+
+    PrintDialogWatcher()
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
+        timer_.start(10);
+    }
+
+private:
+    void poll()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal->property(seenMark).toBool()) return;
+        if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
+            modal->setProperty(seenMark, true);
+            ++printDialogs;
+            onPrintDialog(dialog);
+        } else if (auto* preview = qobject_cast<QPrintPreviewDialog*>(modal)) {
+            modal->setProperty(seenMark, true);
+            ++previews;
+            onPreview(preview);
+        }
+    }
+
+    static constexpr const char* seenMark = "kestraneWatcherSeen";
+    QTimer timer_;
+};
+
+class PrintedReport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(files.isValid());
+    }
+
+    void runJob(const std::vector<std::string>& answers)
+    {
+        runJobThroughWindow(window, answers);
+        ASSERT_TRUE(window.hasCompleteJob());
+    }
+
+    // The print button's code path with a PDF file as the chosen printer.
+    QString printToPdf(const QString& name)
+    {
+        const QString path = files.filePath(name);
+        QPrinter printer(QPrinter::HighResolution);
+        configurePdf(printer, path);
+        EXPECT_TRUE(window.printReportTo(printer));
+        EXPECT_TRUE(QFileInfo::exists(path));
+        return path;
+    }
+
+    MainWindow window;
+    QTemporaryDir files;
+};
+
+// ---------------------------------------------------------------------------
+// Whole jobs in the three arrangements of known points.
+
+class WholeJobReport : public PrintedReport, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(WholeJobReport, PrintsEveryTextOfTheReportInOrder)
+{
+    runJob(goldenJobAnswers(GetParam()));
+    const std::vector<ReportLine> lines = buildReport(window.job());
+    ASSERT_GT(lines.size(), 40u);
+
+    const std::string printed = pdfText(printToPdf(QStringLiteral("report.pdf")));
+    // The blanks are the painter's to place; the texts must all be there, in
+    // order, with nothing added or lost.
+    EXPECT_EQ(withoutBlanks(printed), withoutBlanks(reportText(lines)));
+}
+
+INSTANTIATE_TEST_SUITE_P(KnownPoints, WholeJobReport,
+                         ::testing::Values("typical_n4_orientation_points.transcript",
+                                           "names_n2_known_start.transcript",
+                                           "known_sides_c_and_d_n4.transcript"));
+
+// ---------------------------------------------------------------------------
+// The page: the start position, the two sizes, the column stops.
+
+class ReportLayout : public PrintedReport {
+protected:
+    void SetUp() override
+    {
+        PrintedReport::SetUp();
+        runJob(goldenJobAnswers("typical_n4_orientation_points.transcript"));
+        pdf = printToPdf(QStringLiteral("report.pdf"));
+        layout = pdfLayout(pdf);
+        ASSERT_FALSE(layout.words.empty());
+    }
+
+    QString pdf;
+    PdfLayout layout;
+};
+
+TEST_F(ReportLayout, IsOnA4)
+{
+    EXPECT_NEAR(layout.pageWidth, 595.3, 0.5);
+    EXPECT_NEAR(layout.pageHeight, 841.9, 0.5);
+}
+
+TEST_F(ReportLayout, IsSetInTheSongFaceThatStandsIn)
+{
+    const std::string fonts = pdfFonts(pdf);
+    EXPECT_NE(fonts.find("UMing"), std::string::npos) << fonts;
+    EXPECT_EQ(fonts.find("Noto"), std::string::npos) << fonts;
+    EXPECT_EQ(fonts.find("DejaVu"), std::string::npos) << fonts;
+}
+
+TEST_F(ReportLayout, TitleIsInTheLargerFont)
+{
+    const PdfWord* title = firstWord(layout, "Kestrane");
+    const PdfWord* heading = firstWord(layout, "X");  // "点名 X Y" of the given points
+    ASSERT_TRUE(title && heading);
+    EXPECT_EQ(title->page, 1);
+    EXPECT_NEAR(title->height() / heading->height(), double(titlePointSize) / bodyPointSize, 0.02);
+
+    // Everything after the title is in the body size.
+    for (const PdfWord& word : layout.words) {
+        if (word.page == 1 && std::abs(word.yMin - title->yMin) < 0.01) continue;
+        EXPECT_NEAR(word.height(), heading->height(), 0.05) << word.text;
+    }
+}
+
+TEST_F(ReportLayout, StartsAtTheStartPosition)
+{
+    const PdfWord* first = firstWord(layout, "---");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->page, 1);
+    for (const PdfWord& word : layout.words) EXPECT_GE(word.yMin, first->yMin) << word.text;
+    EXPECT_NEAR(first->xMin, columnX(30, titlePointSize), 0.3);
+    // The first line's top stands at the start position, give or take the
+    // difference between the face's line height and its glyph box.
+    EXPECT_NEAR(first->yMin, reportTop, 2.0);
+}
+
+TEST_F(ReportLayout, ColumnStopsAreAverageCharacterWidthsFromTheStart)
+{
+    // "点名" at column 24, "X" at 38 and "Y" at 51, twice: given and adjusted points.
+    const auto nameHeadings = wordsNamed(layout, "点名");
+    ASSERT_EQ(nameHeadings.size(), 2u);
+    for (const PdfWord* name : nameHeadings) {
+        SCOPED_TRACE(name->yMin);
+        const PdfWord* x = wordBeside(layout, "X", *name);
+        const PdfWord* y = wordBeside(layout, "Y", *name);
+        ASSERT_TRUE(x && y);
+        EXPECT_NEAR(name->xMin, columnX(24, bodyPointSize), 0.3);
+        EXPECT_NEAR(x->xMin, columnX(38, bodyPointSize), 0.3);
+        EXPECT_NEAR(y->xMin, columnX(51, bodyPointSize), 0.3);
+    }
+    // A column is half the width of a Chinese character in the Song face.
+    EXPECT_NEAR(nameHeadings[0]->xMax - nameHeadings[0]->xMin, 4 * columnWidth(bodyPointSize), 0.1);
+
+    // Headings at column 22, observed values at 24, adjusted ones at 47.
+    const PdfWord* heading = firstWord(layout, "起始点座标");
+    ASSERT_TRUE(heading);
+    EXPECT_NEAR(heading->xMin, columnX(22, bodyPointSize), 0.3);
+    const auto sides = wordsNamed(layout, "s(");
+    ASSERT_EQ(sides.size(), 2u * 9);
+    for (std::size_t row = 0; row < sides.size(); row += 2) {
+        EXPECT_NEAR(sides[row]->xMin, columnX(24, bodyPointSize), 0.3);
+        EXPECT_NEAR(sides[row + 1]->xMin, columnX(47, bodyPointSize), 0.3);
+        EXPECT_NEAR(sides[row]->yMin, sides[row + 1]->yMin, 0.01);
+    }
+}
+
+TEST_F(ReportLayout, AnIndexTakesASignPlaceAndATrailingBlank)
+{
+    // "s( 1 )= 698.592" from column 24: "s(" two columns, the sign place, the
+    // digit, a blank, ")=" two columns, the blank before the value.
+    const auto sides = wordsNamed(layout, "s(");
+    ASSERT_FALSE(sides.empty());
+    const PdfWord* index = wordBeside(layout, "1", *sides[0]);
+    const PdfWord* equals = wordBeside(layout, ")=", *sides[0]);
+    const PdfWord* value = wordBeside(layout, "698.592", *sides[0]);
+    ASSERT_TRUE(index && equals && value);
+    EXPECT_NEAR(index->xMin, columnX(24 + 3, bodyPointSize), 0.3);
+    EXPECT_NEAR(equals->xMin, columnX(24 + 5, bodyPointSize), 0.3);
+    EXPECT_NEAR(value->xMin, columnX(24 + 8, bodyPointSize), 0.3);
+}
+
+TEST_F(ReportLayout, TextPastAColumnStopGoesOnAtThatColumnOnTheNextLine)
+{
+    // "起始方位角 Ta= 306.52116" from column 24 runs past column 47, so
+    // "起始定向角 Qa=" starts column 47 of the line below.
+    const PdfWord* azimuth = firstWord(layout, "起始方位角");
+    const PdfWord* orientation = firstWord(layout, "起始定向角");
+    const PdfWord* azimuthValue = firstWord(layout, "306.52116");
+    ASSERT_TRUE(azimuth && orientation && azimuthValue);
+    EXPECT_GT(azimuthValue->xMax, columnX(47, bodyPointSize));
+    EXPECT_NEAR(orientation->xMin, columnX(47, bodyPointSize), 0.3);
+    const double lineSpacing = bodyLineSpacing(layout);
+    ASSERT_GT(lineSpacing, 0);
+    EXPECT_NEAR(orientation->yMin - azimuth->yMin, lineSpacing, 0.05);
+}
+
+TEST_F(ReportLayout, TextEndingOnAColumnStopGoesOnInTheSameLine)
+{
+    // "闭合方位角 Ta= 26.33542" from column 24 is 23 columns long and ends on
+    // column 47: "闭合定向角 Qb=" follows it directly.
+    const PdfWord* azimuth = firstWord(layout, "闭合方位角");
+    ASSERT_TRUE(azimuth);
+    const PdfWord* joined = wordBeside(layout, "26.33542闭合定向角", *azimuth);
+    ASSERT_TRUE(joined) << "the closing orientation angle is not on the azimuth's line";
+    EXPECT_NEAR(joined->xMax, columnX(47 + 10, bodyPointSize), 0.3);
+}
+
+TEST_F(PrintedReport, PrintingTwiceGivesTheSameDocument)
+{
+    runJob(goldenJobAnswers("typical_n4_orientation_points.transcript"));
+    const PdfLayout first = pdfLayout(printToPdf(QStringLiteral("first.pdf")));
+    const PdfLayout second = pdfLayout(printToPdf(QStringLiteral("second.pdf")));
+    ASSERT_FALSE(first.words.empty());
+    EXPECT_EQ(first.raw, second.raw);
+}
+
+// ---------------------------------------------------------------------------
+// A report longer than a page.
+
+TEST_F(PrintedReport, ALongReportGoesOnOverMorePagesLosingNothing)
+{
+    kestrane::testing::ChainSpec spec;
+    spec.triangles = 40;
+    spec.angleNoise = 1.5;
+    spec.sideNoise = 0.004;
+    runJob(kestrane::testing::makeChain(spec).answers);
+    const std::vector<ReportLine> lines = buildReport(window.job());
+
+    const QString path = printToPdf(QStringLiteral("long.pdf"));
+    const int pages = pdfPageCount(path);
+    EXPECT_GE(pages, 5);
+    EXPECT_EQ(withoutBlanks(pdfText(path)), withoutBlanks(reportText(lines)));
+
+    const PdfLayout layout = pdfLayout(path);
+    ASSERT_FALSE(layout.words.empty());
+    EXPECT_EQ(layout.words.back().page, pages);
+    const double lineSpacing = bodyLineSpacing(layout);
+    ASSERT_GT(lineSpacing, 0);
+    const double bottom = layout.pageHeight - reportTop;
+
+    for (int page = 1; page <= pages; ++page) {
+        SCOPED_TRACE(page);
+        double highest = layout.pageHeight, lowest = 0;
+        for (const PdfWord& word : layout.words) {
+            if (word.page != page) continue;
+            highest = std::min(highest, word.yMin);
+            lowest = std::max(lowest, word.yMax);
+        }
+        // Within the margins: the start position above, as much below.
+        EXPECT_NEAR(highest, reportTop, 2.0);
+        EXPECT_LE(lowest, bottom);
+        // A full page is full: at most the blank lines swallowed by the break
+        // and the line that did not fit are missing at its foot.
+        if (page < pages) {
+            EXPECT_GT(lowest, bottom - 3 * lineSpacing);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The print button's dialog.
+
+TEST_F(PrintedReport, TheButtonOpensThePrintDialogWithAPreviewOfTheReport)
+{
+    runJob(goldenJobAnswers("typical_n4_orientation_points.transcript"));
+    const int reportPages = pdfPageCount(printToPdf(QStringLiteral("report.pdf")));
+    ASSERT_GT(reportPages, 1);
+
+    PrintDialogWatcher watcher;
+    QPushButton* previewButton = nullptr;
+    int previewPages = -1;
+    bool previewPainted = false;
+    watcher.onPrintDialog = [&](QPrintDialog* dialog) {
+        // The first time round, ask for the preview; when it has been seen,
+        // close the dialog without printing.
+        if (watcher.previews > 0) {
+            dialog->reject();
+            return;
+        }
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("打印预览")) previewButton = button;
+        if (!previewButton) {
+            dialog->reject();
+            return;
+        }
+        PrintDialogWatcher::lookAgain(dialog);  // to be closed after the preview
+        QTimer::singleShot(0, previewButton, &QPushButton::click);
+    };
+    watcher.onPreview = [&](QPrintPreviewDialog* preview) {
+        if (auto* pages = preview->findChild<QPrintPreviewWidget*>()) {
+            previewPages = pages->pageCount();
+            previewPainted = true;
+        }
+        preview->reject();
+    };
+
+    InputBoxDriver driver({});  // no message box is expected; fails below if one came
+    commandButton(window, 3)->click();
+
+    EXPECT_EQ(watcher.printDialogs, 2);  // once to preview, once to close
+    ASSERT_NE(previewButton, nullptr) << "the print dialog has no \"打印预览\" button";
+    EXPECT_EQ(watcher.previews, 1);
+    EXPECT_TRUE(previewPainted);
+    EXPECT_EQ(previewPages, reportPages);
+    EXPECT_TRUE(driver.seen().empty());
+}
+
+TEST_F(PrintedReport, APrinterThatCannotTakeTheReportIsSaidSo)
+{
+    runJob(goldenJobAnswers("typical_n4_orientation_points.transcript"));
+    QPrinter printer(QPrinter::HighResolution);
+    const QString path = files.filePath(QStringLiteral("no such folder/report.pdf"));
+    configurePdf(printer, path);
+
+    InputBoxDriver driver({});
+    EXPECT_FALSE(window.printReportTo(printer));
+    ASSERT_EQ(driver.warnings().size(), 1u);
+    EXPECT_EQ(driver.warnings()[0].message, printFailure);
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+// ---------------------------------------------------------------------------
+// No job to its end, no report.
+
+class PrintRefusal : public PrintedReport {
+protected:
+    // Presses the print button, then tries the print path with a PDF file;
+    // both must refuse and print nothing.
+    void expectRefusal()
+    {
+        EXPECT_FALSE(window.hasCompleteJob());
+        PrintDialogWatcher watcher;
+        InputBoxDriver driver({});
+        commandButton(window, 3)->click();
+        EXPECT_EQ(watcher.printDialogs, 0);
+
+        const QString path = files.filePath(QStringLiteral("refused.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        configurePdf(printer, path);
+        EXPECT_FALSE(window.printReportTo(printer));
+        EXPECT_EQ(watcher.printDialogs, 0);
+        EXPECT_FALSE(QFileInfo::exists(path));
+
+        const auto warnings = driver.warnings();
+        ASSERT_EQ(warnings.size(), 2u);
+        for (const WarningSeen& warning : warnings) {
+            EXPECT_EQ(warning.message, printRefusal);
+            EXPECT_FALSE(warning.canAbandon);
+        }
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+};
+
+TEST_F(PrintRefusal, BeforeAnyJob)
+{
+    expectRefusal();
+}
+
+TEST_F(PrintRefusal, AfterAnAbandonedJobThatFollowedACompleteOne)
+{
+    runJob(goldenJobAnswers("typical_n4_orientation_points.transcript"));
+    // Cancel at the first coordinate, then abandon at the warning.
+    runJobThroughWindow(window, {"4", "1.5", "@cancel", "@abort"});
+    expectRefusal();
+}
+
+TEST_F(PrintRefusal, AfterAStoppedJob)
+{
+    runJobThroughWindow(window, goldenJobAnswers("stop_known_ends_n1.transcript"));
+    expectRefusal();
+}
+
+}  // namespace
+}  // namespace kestrane::guitest

@@ -1,0 +1,59 @@
+// Helpers for the tests of the printed report: whole jobs through the window,
+// and what a printed PDF file holds, read back with poppler's tools.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "presentation/report.h"
+
+namespace kestrane {
+class MainWindow;
+}
+
+namespace kestrane::guitest {
+
+// The answers of a golden transcript's first job: the entries after its first
+// "@data", up to the next "@data" or "@print" or the end.
+std::vector<std::string> goldenJobAnswers(const std::string& transcriptName);
+
+// Presses Command1 and answers the job's dialogs from answers; every answer
+// must be used, and none may be left unapplied.
+void runJobThroughWindow(MainWindow& window, const std::vector<std::string>& answers);
+
+// Every text of the report in order: text items as they stand, number items
+// as printed.
+std::string reportText(const std::vector<ReportLine>& lines);
+
+// The text without blanks, line ends and form feeds: what is left to compare
+// when the layout is judged elsewhere.
+std::string withoutBlanks(const std::string& text);
+
+// pdftotext's text of the file in content order, "" when it cannot be read.
+std::string pdfText(const QString& pdfPath);
+
+// The fonts the file uses, as pdffonts lists them.
+std::string pdfFonts(const QString& pdfPath);
+
+// Pages of the file by pdfinfo, 0 when it cannot be read.
+int pdfPageCount(const QString& pdfPath);
+
+// One word of pdftotext -bbox, in points from the page's top-left corner.
+struct PdfWord {
+    int page = 0;  // counted from 1
+    std::string text;
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    double height() const { return yMax - yMin; }
+};
+
+struct PdfLayout {
+    double pageWidth = 0, pageHeight = 0;  // of the first page, in points
+    std::vector<PdfWord> words;
+    std::string raw;  // the -bbox output less its metadata
+};
+
+PdfLayout pdfLayout(const QString& pdfPath);
+
+}  // namespace kestrane::guitest
