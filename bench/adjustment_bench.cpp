@@ -1,15 +1,18 @@
 // Timing of the adjustment, from a record whose input is complete to the
-// last precision figure, for chains of 10 to 6552 triangles; and of the
-// literal dense scheme for the small ones.
+// last precision figure, for chains of 10 to 6552 triangles; of the literal
+// dense scheme for the small ones; and of the replay tool running a whole
+// job from its transcript, log included.
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <sstream>
 
 #include "dense_oracle.h"
 #include "job/data_input_job.h"
 #include "adjustment/misclosures.h"
 #include "scripted_io.h"
 #include "synthetic_chain.h"
+#include "tools/replay/replay.h"
 
 namespace kestrane {
 namespace {
@@ -74,6 +77,21 @@ void DenseAdjustment(benchmark::State& state)
     }
 }
 BENCHMARK(DenseAdjustment)->Arg(10)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void ReplayWholeJob(benchmark::State& state)
+{
+    const auto chain = testing::makeChain(
+        {.triangles = static_cast<int>(state.range(0)), .seed = 7, .angleNoise = 2, .sideNoise = 0.004});
+    std::string transcript = "@data\n";
+    for (const auto& answer : chain.answers) transcript += answer + "\n";
+    for (auto _ : state) {
+        std::ostringstream log;
+        benchmark::DoNotOptimize(replay::replayTranscript(transcript, log));
+        state.counters["log MB"] = static_cast<double>(log.tellp()) / 1e6;
+    }
+    state.counters["answers"] = static_cast<double>(chain.answers.size());
+}
+BENCHMARK(ReplayWholeJob)->Arg(6552)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kestrane
