@@ -15,7 +15,7 @@
 namespace kestrane {
 namespace {
 
-using testing::ChainSpec;
+using testing::ChainPlan;
 using testing::ScriptedIo;
 using testing::SyntheticChain;
 
@@ -29,10 +29,10 @@ struct AdjustedJob {
 };
 
 // Runs the whole job of the chain; unit chooses the side-correction unit.
-std::unique_ptr<AdjustedJob> adjust(const ChainSpec& spec, SideUnit unit = SideUnit::millimetres)
+std::unique_ptr<AdjustedJob> adjust(const ChainPlan& plan, SideUnit unit = SideUnit::millimetres)
 {
     auto run = std::make_unique<AdjustedJob>();
-    run->chain = testing::makeChain(spec);
+    run->chain = testing::makeChain(plan);
     for (const auto& answer : run->chain.answers) run->io.add(answer);
     if (unit == SideUnit::millimetres) {
         run->outcome = runDataInputJob(run->job, run->io, run->io);
@@ -48,7 +48,7 @@ std::unique_ptr<AdjustedJob> adjust(const ChainSpec& spec, SideUnit unit = SideU
 double largestPointError(const AdjustedJob& run)
 {
     double largest = 0;
-    for (const int i : testing::adjustedPoints(run.chain.spec))
+    for (const int i : testing::adjustedPoints(run.chain.plan))
         largest = std::max(largest, std::hypot(run.job.routeX[i] - run.chain.truth[i].x,
                                                run.job.routeY[i] - run.chain.truth[i].y));
     return largest;
@@ -57,7 +57,7 @@ double largestPointError(const AdjustedJob& run)
 double rmsPointError(const AdjustedJob& run)
 {
     double sum = 0;
-    const auto points = testing::adjustedPoints(run.chain.spec);
+    const auto points = testing::adjustedPoints(run.chain.plan);
     for (const int i : points)
         sum += std::pow(run.job.routeX[i] - run.chain.truth[i].x, 2) + std::pow(run.job.routeY[i] - run.chain.truth[i].y, 2);
     return std::sqrt(sum / points.size());
@@ -121,9 +121,9 @@ TEST(Adjustment, SideCorrectionsInMillimetresMatchTheirWeight)
     double errorMillimetres = 0, errorMetres = 0, mbMillimetres = 0, mbMetres = 0;
     const int chains = 24;
     for (int seed = 1; seed <= chains; ++seed) {
-        const ChainSpec spec{.triangles = 10, .seed = 500u + seed, .angleNoise = angleNoise, .sideNoise = sideNoise};
-        const auto mended = adjust(spec, SideUnit::millimetres);
-        const auto literal = adjust(spec, SideUnit::metres);
+        const ChainPlan plan{.triangles = 10, .seed = 500u + seed, .angleNoise = angleNoise, .sideNoise = sideNoise};
+        const auto mended = adjust(plan, SideUnit::millimetres);
+        const auto literal = adjust(plan, SideUnit::metres);
         errorMillimetres += rmsPointError(*mended);
         errorMetres += rmsPointError(*literal);
         mbMillimetres += mended->job.mb;

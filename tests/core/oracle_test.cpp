@@ -18,7 +18,7 @@
 namespace kestrane {
 namespace {
 
-using testing::ChainSpec;
+using testing::ChainPlan;
 using testing::ScriptedIo;
 
 std::uint64_t bits(double value)
@@ -55,15 +55,15 @@ bool finish(ChainSurvey& job, ScriptedIo& io, Adjust adjust)
     return true;
 }
 
-void compareWithOracle(const ChainSpec& spec)
+void compareWithOracle(const ChainPlan& plan)
 {
-    const int n = spec.triangles;
-    SCOPED_TRACE("n = " + std::to_string(n) + ", case " + std::to_string(static_cast<int>(spec.arrangement)) +
-                 ", seed " + std::to_string(spec.seed) + (spec.fans.empty() ? "" : ", with fans"));
+    const int n = plan.triangles;
+    SCOPED_TRACE("n = " + std::to_string(n) + ", case " + std::to_string(static_cast<int>(plan.arrangement)) +
+                 ", seed " + std::to_string(plan.seed) + (plan.fans.empty() ? "" : ", with fans"));
 
     // Both start from the same record, with the misclosures of both groups formed.
     ChainSurvey program;
-    ScriptedIo io(testing::makeChain(spec).answers);
+    ScriptedIo io(testing::makeChain(plan).answers);
     Dialogue dialogue(io, io);
     inputJob(program, dialogue);
     setWeights(program);
@@ -129,12 +129,12 @@ TEST(SparseAdjustment, SameBitsAsTheDenseScheme)
     for (int n = 1; n <= 60; n += (n < 12 ? 1 : 7)) {
         for (const ChainCase arrangement : arrangements) {
             for (unsigned seed = 1; seed <= 3; ++seed) {
-                ChainSpec spec{.triangles = n, .arrangement = arrangement, .seed = 1000 * seed + n,
+                ChainPlan plan{.triangles = n, .arrangement = arrangement, .seed = 1000 * seed + n,
                                .angleNoise = 2.5, .sideNoise = 0.005};
-                if (seed == 2) spec.typedAzimuths = true;
-                if (seed == 3 && n >= 3) spec.fans = {n / 2 + 1};  // one pair of equal spacer signs
-                if (seed == 3 && n >= 8) spec.fans.push_back(n - 2);
-                compareWithOracle(spec);
+                if (seed == 2) plan.typedAzimuths = true;
+                if (seed == 3 && n >= 3) plan.fans = {n / 2 + 1};  // one pair of equal spacer signs
+                if (seed == 3 && n >= 8) plan.fans.push_back(n - 2);
+                compareWithOracle(plan);
                 ++chains;
                 if (::testing::Test::HasFatalFailure()) return;
             }

@@ -9,13 +9,13 @@
 namespace kestrane {
 namespace {
 
-using testing::ChainSpec;
+using testing::ChainPlan;
 using testing::ScriptedIo;
 
-ChainSurvey adjustedJob(const ChainSpec& spec)
+ChainSurvey adjustedJob(const ChainPlan& plan)
 {
     ChainSurvey job;
-    ScriptedIo io(testing::makeChain(spec).answers);
+    ScriptedIo io(testing::makeChain(plan).answers);
     const auto outcome = runDataInputJob(job, io, io);
     EXPECT_EQ(outcome.end, JobEnd::done) << outcome.reason;
     return job;

@@ -117,59 +117,59 @@ std::string fullPrecision(double value)
     return text.str();
 }
 
-std::vector<int> adjustedPoints(const ChainSpec& spec)
+std::vector<int> adjustedPoints(const ChainPlan& plan)
 {
-    const int n = spec.triangles;
+    const int n = plan.triangles;
     std::vector<int> points;
-    const int first = spec.arrangement == ChainCase::hangingOnA ? 0 : 1;
-    const int last = spec.arrangement == ChainCase::knownStartAndEndSide ? n : n + 1;
+    const int first = plan.arrangement == ChainCase::hangingOnA ? 0 : 1;
+    const int last = plan.arrangement == ChainCase::knownStartAndEndSide ? n : n + 1;
     for (int i = first; i <= last; ++i) points.push_back(i);
     return points;
 }
 
-SyntheticChain makeChain(const ChainSpec& spec)
+SyntheticChain makeChain(const ChainPlan& plan)
 {
-    const int n = spec.triangles;
-    std::mt19937 random(spec.seed);
-    SyntheticChain chain{spec, {}, {}};
+    const int n = plan.triangles;
+    std::mt19937 random(plan.seed);
+    SyntheticChain chain{plan, {}, {}};
     std::vector<Triangle> triangles;
-    if (spec.fans.empty()) {
+    if (plan.fans.empty()) {
         chain.truth = zigzag(n, random);
         for (int i = 1; i <= n; ++i) triangles.push_back({chain.truth[i - 1], chain.truth[i], chain.truth[i + 1]});
     } else {
-        triangles = fanned(n, spec.fans, random, chain.truth);
+        triangles = fanned(n, plan.fans, random, chain.truth);
     }
     const auto& P = chain.truth;
-    std::normal_distribution<double> angleError(0, spec.angleNoise / 3600);
-    std::normal_distribution<double> sideError(0, spec.sideNoise);
-    auto angleNoise = [&] { return spec.angleNoise > 0 ? angleError(random) : 0.0; };
-    auto sideNoise = [&] { return spec.sideNoise > 0 ? sideError(random) : 0.0; };
+    std::normal_distribution<double> angleError(0, plan.angleNoise / 3600);
+    std::normal_distribution<double> sideError(0, plan.sideNoise);
+    auto angleNoise = [&] { return plan.angleNoise > 0 ? angleError(random) : 0.0; };
+    auto sideNoise = [&] { return plan.sideNoise > 0 ? sideError(random) : 0.0; };
 
-    const bool cGiven = spec.arrangement != ChainCase::hangingOnA;
-    const bool dGiven = spec.arrangement == ChainCase::knownStartAndEndSide;
+    const bool cGiven = plan.arrangement != ChainCase::hangingOnA;
+    const bool dGiven = plan.arrangement == ChainCase::knownStartAndEndSide;
     const Point A = P[0], B = P[n + 1], C = P[1], D = P[n];
     const Point E{A.x + 1500, A.y - 2000};
-    const double closing = spec.closingBearing.value_or(bearing(B, {B.x + 1800, B.y + 900}));
+    const double closing = plan.closingBearing.value_or(bearing(B, {B.x + 1800, B.y + 900}));
     const Point F{B.x + 2000 * std::cos(closing * degree), B.y + 2000 * std::sin(closing * degree)};
 
     Answers answers;
     answers.typed(std::to_string(n));
-    answers.typed(spec.tolerance);
+    answers.typed(plan.tolerance);
     answers.point(A);
     answers.point(cGiven ? C : Point{});
     answers.point(dGiven ? D : Point{});
     answers.point(B);
-    if (!cGiven) answers.point(spec.typedAzimuths ? Point{} : E);
-    if (!dGiven) answers.point(spec.typedAzimuths ? Point{} : F);
+    if (!cGiven) answers.point(plan.typedAzimuths ? Point{} : E);
+    if (!dGiven) answers.point(plan.typedAzimuths ? Point{} : F);
     if (!cGiven) {
         const double ta = bearing(A, E);
-        if (spec.typedAzimuths) answers.confirmed(packed(ta));
+        if (plan.typedAzimuths) answers.confirmed(packed(ta));
         answers.confirmed(packed(signedTurn(bearing(A, P[1]) - ta)));
     }
     if (!dGiven) {
-        if (spec.typedAzimuths) answers.confirmed(packed(closing));
+        if (plan.typedAzimuths) answers.confirmed(packed(closing));
         const double qb = signedTurn(closing - bearing(P[n], B) - 180);
-        answers.confirmed(packed(qb + spec.qbOffset / 3600));
+        answers.confirmed(packed(qb + plan.qbOffset / 3600));
     }
 
     std::vector<int> nameOrder{0, 1};

@@ -21,7 +21,7 @@ struct Point {
     double y = 0;  // east, metres
 };
 
-struct ChainSpec {
+struct ChainPlan {
     int triangles = 4;
     ChainCase arrangement = ChainCase::hangingOnA;
     unsigned seed = 1;
@@ -39,16 +39,16 @@ struct ChainSpec {
 };
 
 struct SyntheticChain {
-    ChainSpec spec;
+    ChainPlan plan;
     std::vector<Point> truth;          // P(0) .. P(n+1)
     std::vector<std::string> answers;  // the whole job, pauses included
 };
 
-SyntheticChain makeChain(const ChainSpec& spec);
+SyntheticChain makeChain(const ChainPlan& plan);
 
 // The route points whose adjusted coordinates the job computes for the
 // arrangement: all for case 1, from C for case 2, C to D for case 3.
-std::vector<int> adjustedPoints(const ChainSpec& spec);
+std::vector<int> adjustedPoints(const ChainPlan& plan);
 
 // A number as typed with all 17 significant digits.
 std::string fullPrecision(double value);

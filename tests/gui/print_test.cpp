@@ -327,11 +327,11 @@ TEST_F(PrintedReport, PrintingTwiceGivesTheSameDocument)
 
 TEST_F(PrintedReport, ALongReportGoesOnOverMorePagesLosingNothing)
 {
-    kestrane::testing::ChainSpec spec;
-    spec.triangles = 40;
-    spec.angleNoise = 1.5;
-    spec.sideNoise = 0.004;
-    runJob(kestrane::testing::makeChain(spec).answers);
+    kestrane::testing::ChainPlan plan;
+    plan.triangles = 40;
+    plan.angleNoise = 1.5;
+    plan.sideNoise = 0.004;
+    runJob(kestrane::testing::makeChain(plan).answers);
     const std::vector<ReportLine> lines = buildReport(window.job());
 
     const QString path = printToPdf(QStringLiteral("long.pdf"));

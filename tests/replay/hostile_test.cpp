@@ -31,7 +31,7 @@ std::string hostileTranscript(std::mt19937& random)
     std::vector<std::string> lines{"@data"};
     if (chance(random) < 0.8) {
         // A real job, mangled here and there.
-        const kestrane::testing::ChainSpec spec{
+        const kestrane::testing::ChainPlan plan{
             .triangles = 1 + static_cast<int>(random() % 4),
             .arrangement = static_cast<ChainCase>(1 + random() % 3),
             .seed = static_cast<unsigned>(random()),
@@ -39,7 +39,7 @@ std::string hostileTranscript(std::mt19937& random)
             .sideNoise = 0.004,
             .typedAzimuths = chance(random) < 0.3,
         };
-        auto answers = kestrane::testing::makeChain(spec).answers;
+        auto answers = kestrane::testing::makeChain(plan).answers;
         const double mangling = chance(random) * 0.08;
         for (auto& answer : answers) {
             const double roll = chance(random);
