@@ -126,7 +126,7 @@ TEST(SparseAdjustment, SameBitsAsTheDenseScheme)
     const ChainCase arrangements[] = {ChainCase::hangingOnA, ChainCase::knownStartSide,
                                       ChainCase::knownStartAndEndSide};
     int chains = 0;
-    for (int n = 1; n <= 60; n += (n < 12 ? 1 : 7)) {
+    for (int n = 1; n <= 60; n += (n < 12 ? 1 : 3)) {
         for (const ChainCase arrangement : arrangements) {
             for (unsigned seed = 1; seed <= 3; ++seed) {
                 ChainPlan plan{.triangles = n, .arrangement = arrangement, .seed = 1000 * seed + n,
@@ -140,7 +140,7 @@ TEST(SparseAdjustment, SameBitsAsTheDenseScheme)
             }
         }
     }
-    EXPECT_GE(chains, 150);
+    EXPECT_GE(chains, 250);
 }
 
 }  // namespace
