@@ -14,7 +14,8 @@ void installFontSubstitutes()
 {
     // AR PL UMing is the Ming face closest to 宋体; Noto Serif CJK SC gives the
     // simplified forms where UMing is missing. Nimbus Sans keeps the narrow
-    // proportions of the Windows sans face, which the tight captions need.
+    // proportions of the sans face the layout was drawn for, which the tight
+    // captions need.
     QFont::insertSubstitutions(song, {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
     QFont::insertSubstitutions(latinSans, {QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
                                            QStringLiteral("DejaVu Sans")});

@@ -1,6 +1,6 @@
-// The fonts of the window. Its captions name the faces of a Chinese Windows
-// desktop, "宋体" for Chinese text and "MS Sans Serif" for the Latin symbols;
-// neither exists here, so both are mapped onto installed faces.
+// The fonts of the window. Its captions name "宋体" for Chinese text and
+// "MS Sans Serif" for the Latin symbols; neither face is installed on this
+// platform, so both are mapped onto installed faces.
 #pragma once
 
 #include <QFont>
