@@ -74,8 +74,8 @@ void backSubstitute(const EnvelopeMatrix& M, int triangles, std::vector<double>&
     const Envelope envelope(M, triangles);
     for (int i = conditions; i >= 1; --i) {
         double t = M.at(i, rhs);
-        envelope.columnsOfRow(M, i + 1, conditions, [&](int j) {
-            if (M.firstRow(j) <= i) t = t + x[j] * M.at(i, j);
+        envelope.columnsOfRow(M, i, conditions, [&](int j) {
+            if (j > i) t = t + x[j] * M.at(i, j);
         });
         x[i] = -t / M.at(i, i);
         if (!std::isfinite(x[i])) stopUnsolvable(i);
