@@ -3,12 +3,17 @@
 #include <cmath>
 
 #include "chain/angles.h"
-#include "input/dialogue.h"
+#include "adjustment/adjustment_messages.h"
+#include "dialogue/job_signals.h"
 
 namespace kestrane {
 namespace {
 
 constexpr double rho = secondsPerRadian;
+
+// Side coefficients of the closing conditions carry 1/1000: they are written
+// for side corrections in millimetres, the unit of the side weight q_s.
+constexpr double millimetresPerMetre = 1000;
 
 // Writes a rotation's effect q at the route station of triangle i onto its
 // three angles, transformed against the first group: only C turns the route,
@@ -20,7 +25,7 @@ void writeSpacerTerms(ConditionRows& a, int row, int i, double q)
     a.set(row, 3 * i, 2 * q / 3);
 }
 
-void sideAngleRows(ChainSurvey& job, double sideScale)
+void sideAngleRows(ChainSurvey& job)
 {
     const int n = job.triangleCount;
     auto& a = job.conditionMatrix;
@@ -36,9 +41,9 @@ void sideAngleRows(ChainSurvey& job, double sideScale)
         a.set(odd, 3 * i - 2, oddA - oddMean);
         a.set(odd, 3 * i - 1, -oddMean);
         a.set(odd, 3 * i, oddC - oddMean);
-        a.set(odd, 3 * n + 2 * i, std::sin(A) / sideScale);
+        a.set(odd, 3 * n + 2 * i, std::sin(A) / millimetresPerMetre);
         const bool closingSideFixed = i == n && dGiven(job);  // D - B is not observed
-        a.set(odd, 3 * n + 2 * i + 1, closingSideFixed ? 0 : -std::sin(C) / sideScale);
+        a.set(odd, 3 * n + 2 * i + 1, closingSideFixed ? 0 : -std::sin(C) / millimetresPerMetre);
 
         // Row 2i: S(2i-1) sin C - S(2i) sin B = 0.
         const int even = 2 * i;
@@ -49,8 +54,8 @@ void sideAngleRows(ChainSurvey& job, double sideScale)
         a.set(even, 3 * i - 1, evenB - evenMean);
         a.set(even, 3 * i, evenC - evenMean);
         const bool startSideFixed = i == 1 && cGiven(job);  // A - C is not observed
-        a.set(even, 3 * n + 2 * i - 1, startSideFixed ? 0 : std::sin(C) / sideScale);
-        a.set(even, 3 * n + 2 * i, -std::sin(B) / sideScale);
+        a.set(even, 3 * n + 2 * i - 1, startSideFixed ? 0 : std::sin(C) / millimetresPerMetre);
+        a.set(even, 3 * n + 2 * i, -std::sin(B) / millimetresPerMetre);
     }
 }
 
@@ -116,13 +121,11 @@ int closingLegCount(const ChainSurvey& job)
     return job.spacerSign[n - 1] == job.spacerSign[n] ? n - 2 : n - 1;
 }
 
-void formConditions(ChainSurvey& job, SideUnit unit)
+void formConditions(ChainSurvey& job)
 {
     const int n = job.triangleCount;
     const ChainCase chainCase = chainCaseOf(job);
-    const double sideScale = unit == SideUnit::millimetres ? 1000 : 1;
-
-    sideAngleRows(job, sideScale);
+    sideAngleRows(job);
     const int K = weakestPoint(n);
     azimuthRow(job, chainCase);
     if (chainCase == ChainCase::none) {
@@ -137,12 +140,9 @@ void formConditions(ChainSurvey& job, SideUnit unit)
         xEnd = job.xd.value;
         yEnd = job.yd.value;
         if (legs <= 0)
-            throw JobStopped{
-                "C、D 都是已知点时,座标闭合条件要用到 C 与 D 之间推算路线上的边;本三角锁没有这样的边"
-                "(只有 1 个三角形,或 2 个三角形而两个间隔角在推算路线同一侧),座标条件无从列出,无法平差。\n"
-                "请把 D 点作为未知点(座标输入 0)并给出闭合定向,或增加三角形。"};
+            throw JobStopped{adjustment_messages::noCoordinateLegs};
     }
-    coordinateRows(job, chainCase, 2 * n + 2, legs, xEnd, yEnd, 1, sideScale);
+    coordinateRows(job, chainCase, 2 * n + 2, legs, xEnd, yEnd, 1, millimetresPerMetre);
     // The weight functions run from the start to the weakest point P(K); their
     // angle terms are millimetres of coordinate per second, their side terms
     // millimetres per millimetre.

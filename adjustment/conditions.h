@@ -32,11 +32,6 @@ enum class ChainCase {
 };
 ChainCase chainCaseOf(const ChainSurvey& job);
 
-// The unit of the side corrections. Millimetres match the side weight
-// reciprocal q_s; metres are the old literal scheme, kept to measure what the
-// mend does.
-enum class SideUnit { millimetres, metres };
-
 // K: the integer part of n/2, plus one.
 int weakestPoint(int triangles);
 
@@ -46,6 +41,6 @@ int closingLegCount(const ChainSurvey& job);
 
 // Fills rows 1..2n+5 of the condition matrix. Throws JobStopped when case 3
 // leaves no route leg between C and D.
-void formConditions(ChainSurvey& job, SideUnit unit = SideUnit::millimetres);
+void formConditions(ChainSurvey& job);
 
 }  // namespace kestrane

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "adjustment/conditions.h"
 #include "adjustment/misclosures.h"
 #include "chain/angles.h"
-#include "chain/display_format.h"
 
 namespace kestrane {
 namespace {
@@ -31,7 +31,7 @@ double reducedDownFirst(double azimuth)
 
 }  // namespace
 
-void applyCorrections(ChainSurvey& job, SideUnit unit)
+void applyCorrections(ChainSurvey& job)
 {
     const int n = job.triangleCount;
     const auto& a = job.conditionMatrix;
@@ -58,7 +58,7 @@ void applyCorrections(ChainSurvey& job, SideUnit unit)
     job.sumVVAngles = job.sumVVAngles + v[0] * v[0] + v[5 * n + 2] * v[5 * n + 2];
 
     const double qs = job.sideWeightReciprocal;
-    const double perMetre = unit == SideUnit::millimetres ? 1000 : 1;
+    constexpr double millimetresPerMetre = 1000;
     for (int k = 1; k <= 2 * n + 1; ++k) {
         double correction = 0;
         for (const auto& entry : a.column(3 * n + k)) {
@@ -66,7 +66,7 @@ void applyCorrections(ChainSurvey& job, SideUnit unit)
             correction += K[entry.row] * (entry.value * qs);
         }
         v[3 * n + k] = correction;
-        job.sideLength[k] += correction / perMetre;
+        job.sideLength[k] += correction / millimetresPerMetre;
         job.sumPVVSides += correction * correction / qs;
     }
 }
@@ -114,22 +114,6 @@ void adjustedTraverse(ChainSurvey& job)
     if (dGiven(job)) {
         X[n + 1] = job.xb.value;
         Y[n + 1] = job.yb.value;
-    }
-}
-
-void showAdjustedPoints(ChainSurvey& job, Dialogue& dialogue)
-{
-    WindowFields& fields = dialogue.fields();
-    for (int i = 0; i <= job.triangleCount + 1; ++i) {
-        requireFinite(job.routeX[i]);
-        requireFinite(job.routeY[i]);
-    }
-    for (int i = 0; i <= job.triangleCount + 1; ++i) {
-        dialogue.pause("请按回 Enter 键或用鼠标点击 OK 键显示计算结果 :");
-        for (const Field field : {Text32, Text33, Text34, Text41}) fields.setText(field, "");
-        fields.setText(Text35, " " + job.pointName[i]);
-        fields.setText(Text36, " " + coordinatePattern(job.routeX[i]));
-        fields.setText(Text37, " " + coordinatePattern(job.routeY[i]));
     }
 }
 

@@ -3,17 +3,10 @@
 #include <cmath>
 
 #include "chain/angles.h"
-#include "chain/display_format.h"
-#include "chain/number_text.h"
+#include "chain/single_precision.h"
 
 namespace kestrane {
 namespace {
-
-std::string millimetres(float metres)
-{
-    const float mm = singleMillimetres(metres);
-    return " " + misclosurePattern(mm) + " 毫米";
-}
 
 // The difference of two azimuths, degrees, brought into (-180, 180]: two
 // directions on either side of north differ by a few seconds, not 360 deg.
@@ -56,29 +49,17 @@ void setWeights(ChainSurvey& job)
         job.weightReciprocal[j] = (j > 3 * n && j <= 5 * n + 1) ? job.sideWeightReciprocal : 1.0;
 }
 
-void sideAngleMisclosures(ChainSurvey& job, Dialogue& dialogue)
+void sideAngleMisclosures(ChainSurvey& job)
 {
-    WindowFields& fields = dialogue.fields();
     const auto& S = job.sideLength;
     for (int i = 1; i <= job.triangleCount; ++i) {
         const double sinA = std::sin(job.angleA[i] * degToRad);
         const double sinB = std::sin(job.angleB[i] * degToRad);
         const double sinC = std::sin(job.angleC[i] * degToRad);
-        const std::string odd = std::to_string(2 * i - 1), even = std::to_string(2 * i);
-
         // S(2i) / sin C = S(2i+1) / sin A
-        dialogue.pause("按 Enter 键或用鼠标点击 OK 按钮显示第 " + odd + " 个边角条件闭合差 :");
-        fields.setCaption(Label66, "ws(" + odd + ")");
         job.misclosure[2 * i - 1] = toSingle(S[2 * i] * sinA - S[2 * i + 1] * sinC);
-        requireFinite(job.misclosure[2 * i - 1]);
-        fields.setText(Text41, millimetres(job.misclosure[2 * i - 1]));
-
         // S(2i-1) / sin B = S(2i) / sin C
-        dialogue.pause("按 Enter 键或用鼠标点击 OK 按钮显示第 " + even + " 条边长条件闭合差,请按 Enter 键或 OK 键:");
-        fields.setCaption(Label66, "ws(" + even + ")");
         job.misclosure[2 * i] = toSingle(S[2 * i - 1] * sinC - S[2 * i] * sinB);
-        requireFinite(job.misclosure[2 * i]);
-        fields.setText(Text41, millimetres(job.misclosure[2 * i]));
     }
 }
 
@@ -126,7 +107,7 @@ void provisionalTraverse(ChainSurvey& job)
     }
 }
 
-void closingMisclosures(ChainSurvey& job, WindowFields& fields)
+void closingMisclosures(ChainSurvey& job)
 {
     const int n = job.triangleCount;
     auto& X = job.routeX;
@@ -145,10 +126,6 @@ void closingMisclosures(ChainSurvey& job, WindowFields& fields)
         W[2 * n + 2] = toSingle(X[n + 1] - job.xb.value);
         W[2 * n + 3] = toSingle(Y[n + 1] - job.yb.value);
     }
-    for (int j = 2 * n + 1; j <= 2 * n + 3; ++j) requireFinite(W[j]);
-    fields.setText(Text38, " " + misclosurePattern(W[2 * n + 1]) + " 秒");
-    fields.setText(Text39, millimetres(W[2 * n + 2]));
-    fields.setText(Text40, millimetres(W[2 * n + 3]));
 }
 
 }  // namespace kestrane

@@ -6,15 +6,14 @@
 // equal thirds. Second group, on the corrected angles: two side-angle (sine
 // rule) conditions per triangle, W(2i-1), W(2i) in metres; the azimuth
 // condition W(2n+1) in seconds; the X and Y closing conditions W(2n+2),
-// W(2n+3) in metres. Every misclosure is computed minus given, stored in
-// single precision, and shown in millimetres or seconds.
+// W(2n+3) in metres. Every misclosure is computed minus given and stored in
+// single precision.
 //
 // Route: P(0) = A, P(1), ..., P(n+1) = B; alpha(i) is the azimuth of the
 // route side P(i-1) -> P(i), the odd side S(2i-1); s(i) the spacer sign.
 #pragma once
 
 #include "chain/chain_survey.h"
-#include "input/dialogue.h"
 
 namespace kestrane {
 
@@ -27,14 +26,15 @@ float settleTriangle(ChainSurvey& job, int triangle);
 // millimetres per square second, for every side.
 void setWeights(ChainSurvey& job);
 
-// W(1..2n), each behind its pause prompt, shown in Text41 under Label66.
-void sideAngleMisclosures(ChainSurvey& job, Dialogue& dialogue);
+// W(1..2n), the side-angle conditions of every triangle.
+void sideAngleMisclosures(ChainSurvey& job);
 
 // Carries the azimuths and provisional coordinates along the route.
 void provisionalTraverse(ChainSurvey& job);
 
-// W(2n+1..2n+3) against D (when given) or B, shown in Text38 to Text40.
-void closingMisclosures(ChainSurvey& job, WindowFields& fields);
+// W(2n+1..2n+3) against D (when given) or B; with D absent the traverse is
+// carried on to B first.
+void closingMisclosures(ChainSurvey& job);
 
 // Brings an azimuth into [0, 360) by at most one turn each way.
 double normalizedAzimuth(double azimuth);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chain/display_format.h"
-#include "input/dialogue.h"
+#include "adjustment/adjustment_messages.h"
+#include "dialogue/job_signals.h"
 
 namespace kestrane {
 namespace {
@@ -16,9 +16,7 @@ constexpr double smallestPivotShare = 1e-12;
 
 [[noreturn]] void stopUnsolvable(int equation)
 {
-    throw JobStopped{"法方程无法求解:第 " + std::to_string(equation) +
-                     " 个法方程在消元中失去了主元(条件方程线性相关或有误)。\n"
-                     "请检查已知点座标、方位角、定向角以及三角形的角度和边长是否输入正确。"};
+    throw JobStopped{adjustment_messages::normalEquationsUnsolvable(equation)};
 }
 
 // The normal matrix is a band along the side-angle conditions of
@@ -138,6 +136,9 @@ void formNormalEquations(ChainSurvey& job)
         }
         for (const auto& entry : a.row(j)) weighted[entry.column] = 0;
     }
+    for (int j = 1; j <= order; ++j)
+        for (int i = job.normalMatrix.firstRow(j); i <= j; ++i)
+            if (!std::isfinite(job.normalMatrix.at(i, j))) stopUnsolvable(i);
     job.workMatrix = job.normalMatrix;
 }
 
@@ -150,30 +151,34 @@ double add(const EnvelopeMatrix& normal, EnvelopeMatrix& work, int triangles, in
     return s;
 }
 
-void solveNormalEquations(ChainSurvey& job, WindowFields& fields)
+void solveWeightReciprocalX(ChainSurvey& job)
+{
+    const int n = job.triangleCount, fx = 2 * n + 4;
+    job.invPx = weightReciprocal(add(job.normalMatrix, job.workMatrix, n, fx, job.correlates) + job.workMatrix.at(fx, fx));
+}
+
+void solveWeightReciprocalY(ChainSurvey& job)
 {
     const int n = job.triangleCount;
     const int conditions = 2 * n + 3, fx = 2 * n + 4, fy = 2 * n + 5;
-    auto& N = job.normalMatrix;
+    const auto& N = job.normalMatrix;
     auto& work = job.workMatrix;
-    const std::vector<double> unreducedDiagonal = diagonalOf(N);
-    for (int j = 1; j <= fy; ++j)
-        for (int i = N.firstRow(j); i <= j; ++i)
-            if (!std::isfinite(N.at(i, j))) stopUnsolvable(i);
-
-    job.invPx = weightReciprocal(add(N, work, n, fx, job.correlates) + work.at(fx, fx));
-    fields.setText(Text22, " " + weightPattern(job.invPx));
-
     // Restore the unreduced block and move the products of f_Y into the
     // right-hand-side column.
     for (int j = 1; j <= conditions; ++j)
         for (int i = N.firstRow(j); i <= j; ++i) work.at(i, j) = N.at(i, j);
     for (int i = 1; i <= conditions; ++i) work.at(i, fx) = work.at(i, fy);
     job.invPy = weightReciprocal(add(N, work, n, fy, job.correlates) + work.at(fy, fy));
-    fields.setText(Text23, " " + weightPattern(job.invPy));
+}
 
-    // The correlates, with the misclosures as right-hand side; row 1 needs no
-    // reduction, and its pivot passed in the solves above.
+void solveCorrelates(ChainSurvey& job)
+{
+    const int n = job.triangleCount;
+    const int conditions = 2 * n + 3, fx = 2 * n + 4;
+    auto& N = job.normalMatrix;
+    const std::vector<double> unreducedDiagonal = diagonalOf(N);
+    // The misclosures as right-hand side; row 1 needs no reduction, and its
+    // pivot passed in the solves of the weight reciprocals.
     for (int i = 1; i <= conditions; ++i) N.at(i, fx) = job.misclosure[i];
     reduce(N, n, 2, unreducedDiagonal);
     backSubstitute(N, n, job.correlates);

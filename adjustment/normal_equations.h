@@ -8,12 +8,12 @@
 #pragma once
 
 #include "chain/chain_survey.h"
-#include "input/job_io.h"
 
 namespace kestrane {
 
 // Forms normalMatrix and its working copy workMatrix from the condition
-// matrix and the weight reciprocals.
+// matrix and the weight reciprocals. Throws JobStopped when a coefficient or
+// a product is not a finite number.
 void formNormalEquations(ChainSurvey& job);
 
 // Reduces workMatrix, solves N x = -r for the right-hand side in its column
@@ -22,8 +22,11 @@ void formNormalEquations(ChainSurvey& job);
 // column col. Throws JobStopped on a pivot that is not usable.
 double add(const EnvelopeMatrix& normal, EnvelopeMatrix& work, int triangles, int col, std::vector<double>& correlates);
 
-// The three solves in their order: 1/px (shown in Text22), 1/py (Text23),
-// then the correlates K = -N^-1 W, left in job.correlates.
-void solveNormalEquations(ChainSurvey& job, WindowFields& fields);
+// The three solves, in this order. 1/px into invPx; then, from the restored
+// unreduced block, 1/py into invPy; then the correlates K = -N^-1 W, left in
+// job.correlates. A weight reciprocal that rounding has made negative is 0.
+void solveWeightReciprocalX(ChainSurvey& job);
+void solveWeightReciprocalY(ChainSurvey& job);
+void solveCorrelates(ChainSurvey& job);
 
 }  // namespace kestrane

@@ -3,18 +3,9 @@
 #include <cmath>
 
 #include "adjustment/conditions.h"
-#include "chain/display_format.h"
-#include "chain/number_text.h"
+#include "chain/single_precision.h"
 
 namespace kestrane {
-namespace {
-
-std::string millimetres(float value)
-{
-    return " " + misclosurePattern(value) + " 毫米";
-}
-
-}  // namespace
 
 bool relativeErrorDefined(const ChainSurvey& job)
 {
@@ -22,7 +13,7 @@ bool relativeErrorDefined(const ChainSurvey& job)
     return job.md != 0 && std::isfinite(relative) && std::isfinite(toSingle(relative));
 }
 
-void assessPrecision(ChainSurvey& job, WindowFields& fields)
+void assessPrecision(ChainSurvey& job)
 {
     const int n = job.triangleCount;
     const int K = weakestPoint(n);
@@ -39,16 +30,8 @@ void assessPrecision(ChainSurvey& job, WindowFields& fields)
     const double mx = job.mx, my = job.my;
     job.md = toSingle(std::sqrt(mx * mx + my * my));
 
-    const bool relativeDefined = relativeErrorDefined(job);
     job.relativeErrorM =
-        relativeDefined ? toSingle(std::trunc(1000 * job.weakestPointDistance / job.md)) : 0;
-
-    fields.setText(Text20, " " + formatRounded(job.mb, 2) + " 秒");
-    fields.setText(Text21, millimetres(job.ms));
-    fields.setText(Text24, millimetres(job.mx));
-    fields.setText(Text25, millimetres(job.my));
-    fields.setText(Text26, millimetres(job.md));
-    fields.setText(Text27, relativeDefined ? " 1/" + formatGeneral(job.relativeErrorM) : "");
+        relativeErrorDefined(job) ? toSingle(std::trunc(1000 * job.weakestPointDistance / job.md)) : 0;
 }
 
 }  // namespace kestrane

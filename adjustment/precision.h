@@ -5,13 +5,11 @@
 #pragma once
 
 #include "chain/chain_survey.h"
-#include "input/job_io.h"
 
 namespace kestrane {
 
-// Computes mb, ms, mx, my, md, M (single precision, as stored) and shows
-// them in Text20, Text21, Text24, Text25, Text26, Text27.
-void assessPrecision(ChainSurvey& job, WindowFields& fields);
+// Computes mb, ms, mx, my, md and M, each stored in single precision.
+void assessPrecision(ChainSurvey& job);
 
 // Whether the relative error 1/M could be formed: the position error md is
 // not 0 and 1000 * D / md is finite.

@@ -51,7 +51,7 @@ void Adjustment(benchmark::State& state)
         state.PauseTiming();
         ChainSurvey job = filled;
         state.ResumeTiming();
-        adjustChain(job, dialogue);
+        adjustShowingEachStep(job, dialogue);
         benchmark::DoNotOptimize(job.relativeErrorM);
     }
     state.SetComplexityN(state.range(0));
@@ -61,18 +61,16 @@ BENCHMARK(Adjustment)->Arg(10)->Arg(100)->Arg(200)->Arg(1000)->Arg(6552)->Unit(b
 void DenseAdjustment(benchmark::State& state)
 {
     const ChainSurvey& filled = filledRecord(static_cast<int>(state.range(0)));
-    Unattended unattended;
-    Dialogue dialogue(unattended, unattended);
     for (auto _ : state) {
         state.PauseTiming();
         ChainSurvey job = filled;
         state.ResumeTiming();
         setWeights(job);
-        sideAngleMisclosures(job, dialogue);
+        sideAngleMisclosures(job);
         provisionalTraverse(job);
-        closingMisclosures(job, unattended);
+        closingMisclosures(job);
         testing::DenseAdjustment dense;
-        testing::denseAdjust(job, dense, unattended);
+        testing::denseAdjust(job, dense);
         benchmark::DoNotOptimize(job.invPx);
     }
 }

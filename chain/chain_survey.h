@@ -19,7 +19,8 @@
 #include <vector>
 
 #include "chain/condition_rows.h"
-#include "chain/number_text.h"
+#include "chain/envelope_matrix.h"
+#include "chain/typed_number.h"
 
 namespace kestrane {
 

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "chain/chain_survey.h"
-#include "input/dialogue.h"
+#include "dialogue/dialogue.h"
 
 namespace kestrane {
 

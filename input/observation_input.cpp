@@ -5,17 +5,16 @@
 #include "adjustment/misclosures.h"
 #include "chain/angles.h"
 #include "chain/display_format.h"
-#include "chain/number_text.h"
+#include "chain/number_parse.h"
+#include "chain/single_precision.h"
+#include "dialogue/indexed_text.h"
+#include "dialogue/job_signals.h"
+#include "input/observation_texts.h"
+#include "input/value_boxes.h"
+#include "input/value_checks.h"
 
 namespace kestrane {
 namespace {
-
-std::string number(int i)
-{
-    return std::to_string(i);
-}
-
-const std::string confirmTail = " 输入是否正确  ?  输入正确单击 Enter 键 ;错误输入 0 ( 即:0 )";
 
 double readNumber(const std::string& typed)
 {
@@ -27,87 +26,62 @@ void clearFields(WindowFields& fields, std::initializer_list<Field> boxes)
     for (const Field box : boxes) fields.setText(box, "");
 }
 
-// The spacer angle's box shows its magnitude; the sign is never shown.
-ValueBox spacerAngleBox(Field field)
-{
-    return {field, [](const std::string& typed) { return " " + packedPattern(std::fabs(readNumber(typed))); }};
-}
-
 // Triangle i's three angles, then its misclosure.
 void inputTriangle(ChainSurvey& job, Dialogue& dialogue, int i)
 {
+    using namespace observation_texts;
     WindowFields& fields = dialogue.fields();
-    const std::string id = number(i);
 
-    fields.setText(Text28, "");
-    fields.setCaption(Label46, "A(" + id + ")");
+    fields.setText(Field::angleA, "");
+    fields.setCaption(Label::angleARow, withIndex(captionA, i));
     const std::string a = dialogue.promptValue(
-        {"输入第 " + id + " 个三角形的求距角 A" + id + " :", "确认求距角 A" + id + confirmTail,
-         "确认求距角 A" + id + confirmTail, "输入正确的求距角 A" + id + " :", {}},
-        packedAngleBox(Text28), angleText,
+        withIndex(angleA, i), packedAngleBox(Field::angleA), angleText,
         {{}, [&] {
              // The rest of the previous triangle's row is cleared only now.
-             for (const Label label : {Label47, Label48, Label49}) fields.setCaption(label, "");
-             clearFields(fields, {Text29, Text30, Text31});
+             for (const Label label : {Label::angleBRow, Label::angleCRow, Label::triangleMisclosureRow})
+                 fields.setCaption(label, "");
+             clearFields(fields, {Field::angleB, Field::angleC, Field::triangleMisclosure});
          }});
     job.packedA[i] = readNumber(a);
     job.angleA[i] = packedToDegrees(job.packedA[i]);
 
-    const std::string b = dialogue.promptValue(
-        {"输入第 " + id + " 个三角形的前进角 B" + id + " :", "确认前进角 B" + id + confirmTail,
-         "确认前进角 B" + id + confirmTail, "输入正确的前进角 B" + id + " :", {}},
-        packedAngleBox(Text29), angleText, {[&] { fields.setCaption(Label47, "B(" + id + ")"); }, {}});
+    const std::string b = dialogue.promptValue(withIndex(angleB, i), packedAngleBox(Field::angleB), angleText,
+                                               {[&] { fields.setCaption(Label::angleBRow, withIndex(captionB, i)); }, {}});
     job.packedB[i] = readNumber(b);
     job.angleB[i] = packedToDegrees(job.packedB[i]);
 
-    const std::string c = dialogue.promptValue(
-        {"输入第 " + id + " 个三角形的间隔角 C" + id +
-             " : 位于推算路线右侧输负值 ( 即: -B ); 位于推算路线左侧输正值 ( 即: +B )",
-         "确认间隔角 C" + id + confirmTail, "确认间隔角 C" + id + confirmTail, "输入正确的间隔角 C" + id + " :", {}},
-        spacerAngleBox(Text30), angleText, {[&] { fields.setCaption(Label48, "C(" + id + ")"); }, {}});
+    const std::string c = dialogue.promptValue(withIndex(angleC, i), spacerAngleBox(Field::angleC), angleText,
+                                               {[&] { fields.setCaption(Label::angleCRow, withIndex(captionC, i)); }, {}});
     job.spacerSign[i] = signOf(readNumber(c));
     job.packedC[i] = std::fabs(readNumber(c));
     job.angleC[i] = packedToDegrees(job.packedC[i]);
 
-    fields.setCaption(Label49, "wb(" + id + ")");
+    fields.setCaption(Label::triangleMisclosureRow, withIndex(captionMisclosure, i));
     const float w = settleTriangle(job, i);
     requireFinite(w);
-    fields.setText(Text31, " " + formatRounded(w, 2) + " 秒");
-}
-
-std::optional<std::string> sideText(const std::string& typed)
-{
-    if (auto refusal = numberText(typed)) return refusal;
-    if (readNumber(typed) > 0) return std::nullopt;
-    return "边长须大于 0;输入的 “" + typed + "” 不是正数。\n请输入以米为单位的边长,例如 1234.567。";
+    fields.setText(Field::triangleMisclosure, " " + formatRounded(w, 2) + " 秒");
 }
 
 enum class SideKind { odd, even, last };
 
-// Side k: the notice, the prompt, its box (Text33 for odd and last sides,
-// Text34 for even ones) and the clearing of the rest of the row.
+// Side k: the notice, the prompt, its box (the odd-side box for odd and last
+// sides, the even-side box for even ones) and the clearing of the rest of the row.
 void inputSide(ChainSurvey& job, Dialogue& dialogue, int k, SideKind kind)
 {
+    using namespace observation_texts;
     WindowFields& fields = dialogue.fields();
-    const std::string id = number(k);
-    const std::string confirm = "确认 S" + id + confirmTail;
+    const ValueTexts& texts = kind == SideKind::odd ? oddSide : kind == SideKind::even ? evenSide : lastSide;
+    const Field box = kind == SideKind::even ? Field::evenSide : Field::oddSide;
+    const Field otherBox = kind == SideKind::even ? Field::oddSide : Field::evenSide;
 
-    ValueTexts texts{"输入第 " + id + " 条边 :", confirm, confirm, "输入正确的 S" + id + " :", {}};
-    if (kind == SideKind::odd) texts.laterConfirm = "确认 S" + id + " 输入是否正确  ?  输入正确单击 Enter 键) ;错误输入 0 ( 即:0 )";
-    if (kind == SideKind::even) texts.prompt = "输入第 " + id + " 条边 : ";
-    if (kind == SideKind::last) texts.prompt = "输入第 " + id + "条边 :";
-
-    const Field box = kind == SideKind::even ? Text34 : Text33;
-    const Field otherBox = kind == SideKind::even ? Text33 : Text34;
-    const ValueBox sideBox{box, [id](const std::string& typed) {
-                               return "s" + id + "=" + coordinatePattern(readNumber(typed));
-                           }};
-
-    fields.setText(Text32, "现在输入第 " + id + " 条边");
+    fields.setText(Field::sideNotice, withIndex(sideNotice, k));
     DialogueHooks hooks;
-    if (kind != SideKind::last) hooks.afterFirstAnswer = [&] { clearFields(fields, {Text28, Text29, Text30, Text31}); };
+    if (kind != SideKind::last)
+        hooks.afterFirstAnswer = [&] {
+            clearFields(fields, {Field::angleA, Field::angleB, Field::angleC, Field::triangleMisclosure});
+        };
     hooks.afterFirstShow = [&] { fields.setText(otherBox, ""); };
-    job.sideLength[k] = readNumber(dialogue.promptValue(texts, sideBox, sideText, hooks));
+    job.sideLength[k] = readNumber(dialogue.promptValue(withIndex(texts, k), sideBox(box, k), sideText, hooks));
 }
 
 }  // namespace
@@ -134,7 +108,7 @@ void inputSides(ChainSurvey& job, Dialogue& dialogue)
     }
     job.meanSide = sum / (2 * n + 1);
     requireFinite(job.meanSide);
-    dialogue.fields().setText(Text17, formatRounded(job.meanSide, 2) + " 米");
+    dialogue.fields().setText(Field::meanSide, formatRounded(job.meanSide, 2) + " 米");
 }
 
 }  // namespace kestrane

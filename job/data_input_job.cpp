@@ -1,11 +1,14 @@
 #include "job/data_input_job.h"
 
+#include "adjustment/conditions.h"
 #include "adjustment/corrections.h"
 #include "adjustment/misclosures.h"
 #include "adjustment/normal_equations.h"
 #include "adjustment/precision.h"
+#include "dialogue/job_signals.h"
 #include "input/control_input.h"
 #include "input/observation_input.h"
+#include "job/adjustment_display.h"
 
 namespace kestrane {
 
@@ -18,19 +21,27 @@ void inputJob(ChainSurvey& job, Dialogue& dialogue)
     inputSides(job, dialogue);
 }
 
-void adjustChain(ChainSurvey& job, Dialogue& dialogue, SideUnit unit)
+void adjustShowingEachStep(ChainSurvey& job, Dialogue& dialogue)
 {
+    WindowFields& fields = dialogue.fields();
     setWeights(job);
-    sideAngleMisclosures(job, dialogue);
+    sideAngleMisclosures(job);
+    showSideAngleMisclosures(job, dialogue);
     provisionalTraverse(job);
-    closingMisclosures(job, dialogue.fields());
-    formConditions(job, unit);
+    closingMisclosures(job);
+    showClosingMisclosures(job, fields);
+    formConditions(job);
     formNormalEquations(job);
-    solveNormalEquations(job, dialogue.fields());
-    applyCorrections(job, unit);
+    solveWeightReciprocalX(job);
+    showWeightReciprocalX(job, fields);
+    solveWeightReciprocalY(job);
+    showWeightReciprocalY(job, fields);
+    solveCorrelates(job);
+    applyCorrections(job);
     adjustedTraverse(job);
     showAdjustedPoints(job, dialogue);
-    assessPrecision(job, dialogue.fields());
+    assessPrecision(job);
+    showPrecision(job, fields);
 }
 
 JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& fields)
@@ -38,7 +49,7 @@ JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& f
     Dialogue dialogue(inputBox, fields);
     try {
         inputJob(job, dialogue);
-        adjustChain(job, dialogue);
+        adjustShowingEachStep(job, dialogue);
         return {JobEnd::done, {}};
     } catch (const JobAbandoned&) {
         return {JobEnd::abandoned, {}};

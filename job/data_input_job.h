@@ -1,13 +1,13 @@
 // One press of the data-input button: a whole job, from the first prompt to
-// the last figure, on the job record owned by the window.
+// the last figure, on the job record owned by the window. The adjustment
+// stages only compute; the job shows each figure as it comes, behind the
+// pause prompts the surveyor steps through.
 #pragma once
 
 #include <string>
 
-#include "adjustment/conditions.h"
 #include "chain/chain_survey.h"
-#include "input/dialogue.h"
-#include "input/job_io.h"
+#include "dialogue/dialogue.h"
 
 namespace kestrane {
 
@@ -23,8 +23,9 @@ JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& f
 // The two halves of a job. Input: the control data, the point names, the
 // angles with their triangle misclosures, the sides and the mean side.
 // Adjustment: the misclosures of the second group, the conditions, the normal
-// equations, the corrections, the adjusted points and the precision.
+// equations, the corrections, the adjusted points and the precision, each
+// shown as it comes.
 void inputJob(ChainSurvey& job, Dialogue& dialogue);
-void adjustChain(ChainSurvey& job, Dialogue& dialogue, SideUnit unit = SideUnit::millimetres);
+void adjustShowingEachStep(ChainSurvey& job, Dialogue& dialogue);
 
 }  // namespace kestrane

@@ -16,8 +16,9 @@
 #include "presentation/fonts.h"
 #include "presentation/qt_input_box.h"
 #include "presentation/qt_window_fields.h"
-#include "presentation/report.h"
 #include "presentation/report_painter.h"
+#include "report/print_texts.h"
+#include "report/report.h"
 
 namespace kestrane {
 namespace {
@@ -71,7 +72,7 @@ void MainWindow::addFields()
 {
     for (const FieldPlace& place : fieldPlaces()) {
         auto* field = new QLineEdit(this);
-        field->setObjectName(QStringLiteral("Text%1").arg(static_cast<int>(place.field)));
+        field->setObjectName(QString::fromStdString(windowId(place.field)));
         field->setReadOnly(true);
         field->setFont(songFont(9));
         field->setGeometry(scale_.rect(place.left, place.top, place.width, fieldHeightTwips));
@@ -145,7 +146,7 @@ bool MainWindow::printReportTo(QPrinter& printer)
         return false;
     }
     if (!paintReport(printer, buildReport(job_))) {
-        inputBox_->warn(printFailure, false);
+        inputBox_->warn(print_texts::failure, false);
         return false;
     }
     return true;
@@ -153,7 +154,7 @@ bool MainWindow::printReportTo(QPrinter& printer)
 
 void MainWindow::refusePrint()
 {
-    inputBox_->warn(printRefusal, false);
+    inputBox_->warn(print_texts::refusal, false);
 }
 
 void MainWindow::previewReport(QPrinter& printer, QWidget* parent)

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "input/job_io.h"
+#include "dialogue/input_box.h"
 
 namespace kestrane {
 

@@ -9,19 +9,21 @@ namespace kestrane {
 
 QtWindowFields::QtWindowFields(QWidget& window)
 {
-    for (int n = 1; n <= fieldCount; ++n) {
-        fields_[n] = window.findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
-        if (!fields_[n]) throw std::logic_error("the window has no field Text" + std::to_string(n));
+    for (int number = 1; number <= fieldCount; ++number) {
+        const std::string id = windowId(fieldNumbered(number));
+        fields_[number] = window.findChild<QLineEdit*>(QString::fromStdString(id));
+        if (!fields_[number]) throw std::logic_error("the window has no field " + id);
     }
-    for (Label label : changeableLabels) {
-        labels_[label] = window.findChild<QLabel*>(QStringLiteral("Label%1").arg(static_cast<int>(label)));
-        if (!labels_[label]) throw std::logic_error("the window has no label Label" + std::to_string(label));
+    for (const Label label : changeableLabels) {
+        const std::string id = windowId(label);
+        labels_[label] = window.findChild<QLabel*>(QString::fromStdString(id));
+        if (!labels_[label]) throw std::logic_error("the window has no label " + id);
     }
 }
 
 void QtWindowFields::setText(Field field, const std::string& text)
 {
-    QLineEdit* box = fields_.at(field);
+    QLineEdit* box = fields_.at(windowNumber(field));
     box->setText(QString::fromStdString(text));
     // A long field shows the start of its text, as it did when it was empty.
     box->setCursorPosition(0);

@@ -2,8 +2,9 @@
 #pragma once
 
 #include <array>
+#include <map>
 
-#include "input/job_io.h"
+#include "dialogue/window_fields.h"
 
 class QLabel;
 class QLineEdit;
@@ -13,7 +14,7 @@ namespace kestrane {
 
 class QtWindowFields : public WindowFields {
 public:
-    // Finds Text1..Text41 and the changeable labels among window's children.
+    // Finds every field and changeable label among the window's children by its window id.
     explicit QtWindowFields(QWidget& window);
 
     // Both show the new text before they return.
@@ -21,8 +22,8 @@ public:
     void setCaption(Label label, const std::string& caption) override;
 
 private:
-    std::array<QLineEdit*, fieldCount + 1> fields_{};  // by field number; 0 unused
-    std::array<QLabel*, Label66 + 1> labels_{};        // by label number
+    std::array<QLineEdit*, fieldCount + 1> fields_{};  // by window number; 0 unused
+    std::map<Label, QLabel*> labels_;
 };
 
 }  // namespace kestrane

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "presentation/report.h"
+#include "report/report.h"
 
 class QPrinter;
 
@@ -20,8 +20,5 @@ inline constexpr int reportTopTwips = 1000;
 // releases it to the printer. False when the printer could not be opened or
 // did not take the document.
 bool paintReport(QPrinter& printer, const std::vector<ReportLine>& lines);
-
-// What the print button says when the chosen printer did not take the report.
-inline const std::string printFailure = "打印失败:所选打印机没有接受报告。";
 
 }  // namespace kestrane

@@ -11,7 +11,7 @@
 #include <QPointF>
 #include <QRect>
 
-#include "input/job_io.h"
+#include "dialogue/window_fields.h"
 
 namespace kestrane {
 

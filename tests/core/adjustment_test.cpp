@@ -5,9 +5,12 @@
 #include <numeric>
 
 #include "adjustment/conditions.h"
+#include "adjustment/corrections.h"
 #include "adjustment/misclosures.h"
 #include "adjustment/normal_equations.h"
 #include "adjustment/precision.h"
+#include "dense_oracle.h"
+#include "job/adjustment_display.h"
 #include "job/data_input_job.h"
 #include "scripted_io.h"
 #include "synthetic_chain.h"
@@ -28,18 +31,28 @@ struct AdjustedJob {
     JobOutcome outcome;
 };
 
-// Runs the whole job of the chain; unit chooses the side-correction unit.
-std::unique_ptr<AdjustedJob> adjust(const ChainPlan& plan, SideUnit unit = SideUnit::millimetres)
+// Runs the whole job of the chain. The literal metre unit of the side
+// corrections is only in the dense scheme of the tests: the input is typed,
+// and that scheme adjusts the record.
+std::unique_ptr<AdjustedJob> adjust(const ChainPlan& plan, testing::SideUnit unit = testing::SideUnit::millimetres)
 {
     auto run = std::make_unique<AdjustedJob>();
     run->chain = testing::makeChain(plan);
     for (const auto& answer : run->chain.answers) run->io.add(answer);
-    if (unit == SideUnit::millimetres) {
+    if (unit == testing::SideUnit::millimetres) {
         run->outcome = runDataInputJob(run->job, run->io, run->io);
     } else {
         Dialogue dialogue(run->io, run->io);
-        inputJob(run->job, dialogue);
-        adjustChain(run->job, dialogue, unit);
+        ChainSurvey& job = run->job;
+        inputJob(job, dialogue);
+        setWeights(job);
+        sideAngleMisclosures(job);
+        provisionalTraverse(job);
+        closingMisclosures(job);
+        testing::DenseAdjustment dense;
+        testing::denseAdjust(job, dense, unit);
+        adjustedTraverse(job);
+        assessPrecision(job);
     }
     return run;
 }
@@ -122,8 +135,8 @@ TEST(Adjustment, SideCorrectionsInMillimetresMatchTheirWeight)
     const int chains = 24;
     for (int seed = 1; seed <= chains; ++seed) {
         const ChainPlan plan{.triangles = 10, .seed = 500u + seed, .angleNoise = angleNoise, .sideNoise = sideNoise};
-        const auto mended = adjust(plan, SideUnit::millimetres);
-        const auto literal = adjust(plan, SideUnit::metres);
+        const auto mended = adjust(plan, testing::SideUnit::millimetres);
+        const auto literal = adjust(plan, testing::SideUnit::metres);
         errorMillimetres += rmsPointError(*mended);
         errorMetres += rmsPointError(*literal);
         mbMillimetres += mended->job.mb;
@@ -257,7 +270,7 @@ TEST(Precision, FiguresFollowFromTheSums)
         EXPECT_EQ(job.ms, static_cast<float>(double(job.mb) * std::sqrt(job.sideWeightReciprocal)));
         EXPECT_EQ(job.md, static_cast<float>(std::hypot(double(job.mx), double(job.my))));
         EXPECT_EQ(job.relativeErrorM, std::trunc(static_cast<float>(std::trunc(1000 * job.weakestPointDistance / job.md))));
-        EXPECT_EQ(run->io.fields[Text27], " 1/" + std::to_string(static_cast<long>(job.relativeErrorM)));
+        EXPECT_EQ(run->io.fields[Field::weakestPointRelative], " 1/" + std::to_string(static_cast<long>(job.relativeErrorM)));
         const int K = weakestPoint(n);
         EXPECT_DOUBLE_EQ(job.weakestPointDistance,
                          std::hypot(job.routeX[K] - job.xa.value, job.routeY[K] - job.ya.value));
@@ -275,14 +288,15 @@ TEST(Precision, NoCorrectionsLeaveTheRelativeErrorEmpty)
     job.invPy = 3;
     job.routeX[2] = 300;
     ScriptedIo io;
-    assessPrecision(job, io);
+    assessPrecision(job);
+    showPrecision(job, io);
     EXPECT_EQ(job.mb, 0);
     EXPECT_EQ(job.md, 0);
     EXPECT_EQ(job.weakestPointDistance, 300);
-    EXPECT_EQ(io.fields[Text20], " 0 秒");
-    EXPECT_EQ(io.fields[Text21], " 0.00 毫米");
-    EXPECT_EQ(io.fields[Text26], " 0.00 毫米");
-    EXPECT_EQ(io.fields[Text27], "");
+    EXPECT_EQ(io.fields[Field::mb], " 0 秒");
+    EXPECT_EQ(io.fields[Field::ms], " 0.00 毫米");
+    EXPECT_EQ(io.fields[Field::weakestPointMd], " 0.00 毫米");
+    EXPECT_EQ(io.fields[Field::weakestPointRelative], "");
 }
 
 TEST(Precision, Displays)
@@ -295,12 +309,13 @@ TEST(Precision, Displays)
     job.invPy = 0;
     job.routeX[1] = 25.4319;          // 1000 D / md = 10172.76
     ScriptedIo io;
-    assessPrecision(job, io);
-    EXPECT_EQ(io.fields[Text20], " 2.5 秒");
-    EXPECT_EQ(io.fields[Text21], " 2.00 毫米");
-    EXPECT_EQ(io.fields[Text24], " 2.50 毫米");
-    EXPECT_EQ(io.fields[Text25], " 0.00 毫米");
-    EXPECT_EQ(io.fields[Text27], " 1/10172");  // truncated, not rounded
+    assessPrecision(job);
+    showPrecision(job, io);
+    EXPECT_EQ(io.fields[Field::mb], " 2.5 秒");
+    EXPECT_EQ(io.fields[Field::ms], " 2.00 毫米");
+    EXPECT_EQ(io.fields[Field::weakestPointMx], " 2.50 毫米");
+    EXPECT_EQ(io.fields[Field::weakestPointMy], " 0.00 毫米");
+    EXPECT_EQ(io.fields[Field::weakestPointRelative], " 1/10172");  // truncated, not rounded
 }
 
 TEST(Weights, SideWeightReciprocal)
@@ -330,7 +345,7 @@ TEST(Misclosures, AzimuthAcrossNorth)
     ASSERT_EQ(run->outcome.end, JobEnd::done);
     const int n = 4;
     EXPECT_NEAR(run->job.misclosure[2 * n + 1], 3, 1e-3);
-    EXPECT_EQ(run->io.fields[Text38], " 3.00 秒");
+    EXPECT_EQ(run->io.fields[Field::azimuthMisclosure], " 3.00 秒");
     EXPECT_LT(largestPointError(*run), 0.01);
 }
 
@@ -351,8 +366,8 @@ TEST(Stops, KnownEndsWithoutACoordinateLeg)
         EXPECT_EQ(outcome.end, JobEnd::stopped) << n;
         EXPECT_NE(outcome.reason.find("C、D 都是已知点"), std::string::npos);
         EXPECT_EQ(io.events.back(), "warn " + outcome.reason);
-        EXPECT_EQ(io.fields.count(Text22), 0u);  // stopped before the normal equations
-        EXPECT_NE(io.fields[Text40], "");         // after the misclosures
+        EXPECT_EQ(io.fields.count(Field::weakestPointInvPx), 0u);  // stopped before the normal equations
+        EXPECT_NE(io.fields[Field::yMisclosure], "");         // after the misclosures
     }
 }
 
@@ -376,8 +391,8 @@ TEST(Stops, DependentConditions)
     EXPECT_EQ(outcome.end, JobEnd::stopped);
     EXPECT_NE(outcome.reason.find("法方程无法求解"), std::string::npos);
     for (const auto& [field, text] : io.fields) {
-        EXPECT_EQ(text.find("nan"), std::string::npos) << field;
-        EXPECT_EQ(text.find("inf"), std::string::npos) << field;
+        EXPECT_EQ(text.find("nan"), std::string::npos) << windowId(field);
+        EXPECT_EQ(text.find("inf"), std::string::npos) << windowId(field);
     }
 }
 

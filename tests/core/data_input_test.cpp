@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "chain/angles.h"
+#include "dialogue/job_signals.h"
 #include "job/data_input_job.h"
 #include "scripted_io.h"
 
@@ -68,13 +69,13 @@ TEST(ControlInput, KnownStartSideFromCoordinates)
     ASSERT_EQ(job.outcome.end, JobEnd::done);
     EXPECT_EQ(job.job.sideLength[1], 141.4213562373095);
     EXPECT_EQ(job.job.taDeg, 45.00000000128619);  // the cut degree factor
-    EXPECT_EQ(job.io.fields[Text13], " 45.00000");
-    EXPECT_EQ(job.io.fields[Text9], "由已知边起算");
+    EXPECT_EQ(job.io.fields[Field::startAzimuth], " 45.00000");
+    EXPECT_EQ(job.io.fields[Field::xe], "由已知边起算");
     // D north of B on a line of constant Y: the closing azimuth D -> B is 180.
     EXPECT_EQ(job.job.tbDeg, 180);
-    EXPECT_EQ(job.io.fields[Text15], " 180.00000");
+    EXPECT_EQ(job.io.fields[Field::closingAzimuth], " 180.00000");
     EXPECT_EQ(job.job.sideLength[5], 100);
-    EXPECT_EQ(job.io.fields[Text11], "由已知边闭合");
+    EXPECT_EQ(job.io.fields[Field::xf], "由已知边闭合");
     EXPECT_TRUE(job.io.allAnswered());
 }
 
@@ -92,8 +93,8 @@ TEST(ControlInput, ComputedAzimuthsShownPacked)
     run(job, knownSidesJob({"1000", "1000", at(1000 + 500 * std::cos(toC)), at(1000 + 500 * std::sin(toC)),
                             "5000", "5000", at(5000 + 800 * std::cos(toB)), at(5000 + 800 * std::sin(toB))},
                            equilateralAngles, {"100", "100", "100"}));
-    EXPECT_EQ(job.io.fields[Text13], " 45.57000");
-    EXPECT_EQ(job.io.fields[Text15], " 30.59330");
+    EXPECT_EQ(job.io.fields[Field::startAzimuth], " 45.57000");
+    EXPECT_EQ(job.io.fields[Field::closingAzimuth], " 30.59330");
 }
 
 // C and D absent, E and F absent: Ta and Tb typed, Qa and Qb typed.
@@ -117,10 +118,10 @@ TEST(ControlInput, TypedAzimuthsAndSignedOrientationAngles)
     EXPECT_EQ(job.job.tbDeg, 30);
     EXPECT_EQ(job.job.spacerSign[2], -1);
     EXPECT_EQ(job.job.qbDeg, -0.5);
-    for (const Field emptied : {Text5, Text6, Text9, Text10}) EXPECT_EQ(job.io.fields[emptied], "") << emptied;
-    EXPECT_EQ(job.io.fields[Text7], "不在已知边闭合");
-    EXPECT_EQ(job.io.fields[Text11], "由外定向点定向");
-    EXPECT_EQ(job.io.fields[Text14], " -0.30000");
+    for (const Field emptied : {Field::xc, Field::yc, Field::xe, Field::ye}) EXPECT_EQ(job.io.fields[emptied], "") << windowId(emptied);
+    EXPECT_EQ(job.io.fields[Field::xd], "不在已知边闭合");
+    EXPECT_EQ(job.io.fields[Field::xf], "由外定向点定向");
+    EXPECT_EQ(job.io.fields[Field::startOrientation], " -0.30000");
 }
 
 TEST(ObservationInput, TriangleMisclosureSpreadInThirds)
@@ -128,7 +129,7 @@ TEST(ObservationInput, TriangleMisclosureSpreadInThirds)
     JobRun job;
     run(job, typedAzimuthJob("1", {"60", "60", "60.0006"}));  // sum 180 deg 0' 6"
     EXPECT_FLOAT_EQ(job.job.triangleMisclosure[1], 6);
-    EXPECT_EQ(job.io.fields[Text31], "");  // every side clears the triangle row
+    EXPECT_EQ(job.io.fields[Field::triangleMisclosure], "");  // every side clears the triangle row
     EXPECT_NE(std::find(job.io.events.begin(), job.io.events.end(), "Text31 =  6 秒"), job.io.events.end());
     EXPECT_NEAR(job.job.angleA[1], 60 - 2.0 / 3600, 1e-12);
     EXPECT_NEAR(job.job.angleC[1], 60 + 4.0 / 3600, 1e-12);
@@ -172,8 +173,8 @@ TEST(ObservationInput, MeanSideOverAllSides)
                  confirmed({"A", "1", "1", "2", "B"}) + confirmed(equilateralAngles) +
                  confirmed({"100", "200", "300", "400", "500"}));
     EXPECT_EQ(job.job.meanSide, 300);
-    EXPECT_EQ(job.io.fields[Text17], "300 米");
-    EXPECT_EQ(job.io.fields[Text33], "s5=500.000");
+    EXPECT_EQ(job.io.fields[Field::meanSide], "300 米");
+    EXPECT_EQ(job.io.fields[Field::oddSide], "s5=500.000");
     EXPECT_FLOAT_EQ(job.job.observedSide[4], 400);
 }
 
@@ -231,8 +232,8 @@ TEST(BadInput, AbandonedJobLeavesTheWindowAsItIs)
     JobRun job;
     run(job, Answers{"2", "abc", "@abort"});
     EXPECT_EQ(job.outcome.end, JobEnd::abandoned);
-    EXPECT_EQ(job.io.fields[Text19], " 三角锁共有2个三角形");
-    EXPECT_EQ(job.io.fields.count(Text18), 0u);
+    EXPECT_EQ(job.io.fields[Field::triangleCount], " 三角锁共有2个三角形");
+    EXPECT_EQ(job.io.fields.count(Field::tolerance), 0u);
 }
 
 }  // namespace
@@ -263,10 +264,10 @@ TEST(BadInput, OverflowingFiguresStopTheJob)
     EXPECT_EQ(outcome.end, JobEnd::stopped);
     EXPECT_NE(outcome.reason.find("超出了数的范围"), std::string::npos);
     for (const auto& [field, text] : io.fields) {
-        EXPECT_EQ(text.find("nan"), std::string::npos) << field;
-        EXPECT_EQ(text.find("inf"), std::string::npos) << field;
+        EXPECT_EQ(text.find("nan"), std::string::npos) << windowId(field);
+        EXPECT_EQ(text.find("inf"), std::string::npos) << windowId(field);
     }
-    EXPECT_EQ(io.fields.count(Text13), 0u);
+    EXPECT_EQ(io.fields.count(Field::startAzimuth), 0u);
 }
 
 }  // namespace

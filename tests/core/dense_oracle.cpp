@@ -4,8 +4,7 @@
 
 #include "adjustment/conditions.h"
 #include "chain/angles.h"
-#include "chain/display_format.h"
-#include "input/dialogue.h"
+#include "dialogue/job_signals.h"
 
 namespace kestrane::testing {
 namespace {
@@ -43,11 +42,10 @@ void coordinateRows(const ChainSurvey& job, DenseMatrix& a, ChainCase chainCase,
     }
 }
 
-void denseConditions(const ChainSurvey& job, DenseMatrix& a)
+void denseConditions(const ChainSurvey& job, DenseMatrix& a, double sideScale)
 {
     const int n = job.triangleCount;
     const ChainCase chainCase = chainCaseOf(job);
-    const double sideScale = 1000;
     const auto& S = job.sideLength;
     for (int i = 1; i <= n; ++i) {
         const double A = job.angleA[i] * degToRad, B = job.angleB[i] * degToRad, C = job.angleC[i] * degToRad;
@@ -134,7 +132,7 @@ double denseAdd(const DenseMatrix& normal, DenseMatrix& work, int n, int col, st
 
 }  // namespace
 
-void denseAdjust(ChainSurvey& job, DenseAdjustment& dense, WindowFields& fields)
+void denseAdjust(ChainSurvey& job, DenseAdjustment& dense, SideUnit unit)
 {
     const int n = job.triangleCount;
     const int order = 2 * n + 5, observations = 5 * n + 2;
@@ -146,7 +144,8 @@ void denseAdjust(ChainSurvey& job, DenseAdjustment& dense, WindowFields& fields)
     auto& work = dense.workMatrix;
     const auto& Q = job.weightReciprocal;
 
-    denseConditions(job, a);
+    const double sideScale = unit == SideUnit::millimetres ? 1000 : 1;
+    denseConditions(job, a, sideScale);
     for (int row = 1; row <= order; ++row)
         for (int k = 0; k <= observations; ++k)
             if (!std::isfinite(a(row, k))) unsolvable(row);
@@ -169,7 +168,6 @@ void denseAdjust(ChainSurvey& job, DenseAdjustment& dense, WindowFields& fields)
             if (!std::isfinite(N(i, j))) unsolvable(i);
     const double px = denseAdd(N, work, n, fx, job.correlates) + work(fx, fx);
     job.invPx = px < 0 ? 0 : px;
-    fields.setText(Text22, " " + weightPattern(job.invPx));
     for (int i = 1; i <= conditions; ++i) {
         for (int j = 1; j <= conditions; ++j) {
             work(i, j) = N(i, j);
@@ -179,7 +177,6 @@ void denseAdjust(ChainSurvey& job, DenseAdjustment& dense, WindowFields& fields)
     }
     const double py = denseAdd(N, work, n, fy, job.correlates) + work(fy, fy);
     job.invPy = py < 0 ? 0 : py;
-    fields.setText(Text23, " " + weightPattern(job.invPy));
     for (int i = 1; i <= conditions; ++i) N(i, fx) = job.misclosure[i];
     reduce(N, n, 2, unreduced);
     backSubstitute(N, n, job.correlates);
@@ -207,7 +204,7 @@ void denseAdjust(ChainSurvey& job, DenseAdjustment& dense, WindowFields& fields)
     for (int k = 1; k <= 2 * n + 1; ++k) {
         v[3 * n + k] = 0;
         for (int j = 1; j <= conditions; ++j) v[3 * n + k] += K[j] * (a(j, 3 * n + k) * qs);
-        job.sideLength[k] += v[3 * n + k] / 1000;
+        job.sideLength[k] += v[3 * n + k] / sideScale;
         job.sumPVVSides += v[3 * n + k] * v[3 * n + k] / qs;
     }
 }

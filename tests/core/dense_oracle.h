@@ -7,7 +7,6 @@
 
 #include "chain/chain_survey.h"
 #include "dense_matrix.h"
-#include "input/job_io.h"
 
 namespace kestrane::testing {
 
@@ -17,9 +16,14 @@ struct DenseAdjustment {
     DenseMatrix workMatrix;
 };
 
+// The unit of the side corrections. Millimetres match the side weight
+// reciprocal q_s, as the program has it; metres are the literal old scheme,
+// in which every side weighs a million times less.
+enum class SideUnit { millimetres, metres };
+
 // From the misclosures to the corrections: conditions, normal equations, the
-// three solves (1/px and 1/py shown in Text22, Text23), corrections of
-// angles, orientation angles and sides. Throws JobStopped like the program.
-void denseAdjust(ChainSurvey& job, DenseAdjustment& dense, WindowFields& fields);
+// three solves (1/px, 1/py, correlates), corrections of angles, orientation
+// angles and sides. Throws JobStopped like the program.
+void denseAdjust(ChainSurvey& job, DenseAdjustment& dense, SideUnit unit = SideUnit::millimetres);
 
 }  // namespace kestrane::testing

@@ -1,9 +1,13 @@
-#include "input/dialogue.h"
+#include "dialogue/dialogue.h"
+#include "dialogue/job_signals.h"
 
 #include <gtest/gtest.h>
 
 #include "chain/chain_survey.h"
+#include "chain/rounding.h"
 #include "input/control_input.h"
+#include "input/value_boxes.h"
+#include "input/value_checks.h"
 #include "scripted_io.h"
 
 namespace kestrane {
@@ -13,6 +17,7 @@ using testing::ScriptedIo;
 using Events = std::vector<std::string>;
 
 const ValueTexts xaTexts{
+    "xa",
     "输入已知点 A 纵座标 :",
     "确认输入的纵座标是否正确  ?  输入正确单击 Enter 键 ;错误输入按 0 ( 即:0 )",
     "确认输入的纵座标是否正确  ?  输入正确单击 Enter 键 ;错误输入 0 ( 即:0 ) ",
@@ -23,7 +28,7 @@ const ValueTexts xaTexts{
 std::string promptXa(ScriptedIo& io)
 {
     Dialogue dialogue(io, io);
-    return dialogue.promptValue(xaTexts, coordinateBox(Text1), numberText);
+    return dialogue.promptValue(xaTexts, coordinateBox(Field::xa), numberText);
 }
 
 TEST(PromptValue, ShowsAtOnceAndAgainAfterConfirmation)
@@ -66,7 +71,7 @@ TEST(PromptValue, AnyOtherConfirmationAccepts)
         ScriptedIo io({"100", answer});
         EXPECT_EQ(promptXa(io), "100") << answer;
         EXPECT_TRUE(io.allAnswered());
-        EXPECT_EQ(io.fields[Text1], " 100.000");
+        EXPECT_EQ(io.fields[Field::xa], " 100.000");
     }
 }
 
@@ -97,16 +102,16 @@ TEST(PromptValue, AbandoningAtAWarningEndsTheJob)
     ScriptedIo io({"abc", "@abort"});
     EXPECT_THROW(promptXa(io), JobAbandoned);
     EXPECT_TRUE(io.allAnswered());
-    EXPECT_EQ(io.fields.count(Text1), 0u);
+    EXPECT_EQ(io.fields.count(Field::xa), 0u);
 }
 
 TEST(PromptValue, ConfirmationTitleAndHooks)
 {
-    const ValueTexts taTexts{"输入起始外方位角 :", "first", "later", "输入正确的方位角 :", "起始方位角"};
+    const ValueTexts taTexts{"Ta", "输入起始外方位角 :", "first", "later", "输入正确的方位角 :", "起始方位角"};
     ScriptedIo io({"45.3", "0", "45.30", ""});
     Dialogue dialogue(io, io);
-    dialogue.promptValue(taTexts, packedAngleBox(Text13), numberText,
-                         {[&] { io.setCaption(Label47, "after answer"); }, [&] { io.setText(Text29, ""); }});
+    dialogue.promptValue(taTexts, packedAngleBox(Field::startAzimuth), numberText,
+                         {[&] { io.setCaption(Label::angleBRow, "after answer"); }, [&] { io.setText(Field::angleB, ""); }});
     EXPECT_EQ(io.events, (Events{
                              "ask 输入起始外方位角 : -> 45.3",
                              "Label47 = after answer",
@@ -125,9 +130,9 @@ TEST(PromptValue, NamesTakeAnyText)
 {
     ScriptedIo io({"", "@cancel"});
     Dialogue dialogue(io, io);
-    const ValueTexts texts{"name?", "ok?", "ok?", "again:", {}};
-    EXPECT_EQ(dialogue.promptValue(texts, nameBox(Text35), anyText), "");
-    EXPECT_EQ(io.fields[Text35], " ");
+    const ValueTexts texts{"N0", "name?", "ok?", "ok?", "again:", {}};
+    EXPECT_EQ(dialogue.promptValue(texts, nameBox(Field::pointName), anyText), "");
+    EXPECT_EQ(io.fields[Field::pointName], " ");
     EXPECT_EQ(io.warnings, 0);
 }
 
@@ -167,7 +172,7 @@ TEST(ChainSize, CountRoundsHalvesToEven)
         Dialogue dialogue(io, io);
         inputChainSize(job, dialogue);
         EXPECT_EQ(job.triangleCount, count) << typed;
-        EXPECT_EQ(io.fields[Text19], " 三角锁共有" + std::to_string(count) + "个三角形");
+        EXPECT_EQ(io.fields[Field::triangleCount], " 三角锁共有" + std::to_string(count) + "个三角形");
     }
 }
 
@@ -191,7 +196,7 @@ TEST(ChainSize, ToleranceMustBeANumber)
     Dialogue dialogue(io, io);
     inputChainSize(job, dialogue);
     EXPECT_EQ(io.warnings, 2);
-    EXPECT_EQ(io.fields[Text18], " 0 秒");
+    EXPECT_EQ(io.fields[Field::tolerance], " 0 秒");
 }
 
 }  // namespace

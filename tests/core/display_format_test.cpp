@@ -1,5 +1,7 @@
 #include "chain/display_format.h"
-#include "chain/number_text.h"
+#include "chain/number_parse.h"
+#include "chain/single_precision.h"
+#include "chain/typed_number.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,18 @@
 // The program's sparse adjustment against the literal dense one: on a few
 // hundred generated chains every member the adjustment writes must carry
-// the same bits, and every field the same text.
+// the same bits, and so every field and report line the same text.
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdint>
 
+#include "adjustment/conditions.h"
 #include "adjustment/corrections.h"
 #include "adjustment/misclosures.h"
 #include "adjustment/normal_equations.h"
 #include "adjustment/precision.h"
 #include "dense_oracle.h"
+#include "dialogue/job_signals.h"
 #include "job/data_input_job.h"
 #include "scripted_io.h"
 #include "synthetic_chain.h"
@@ -39,20 +41,18 @@ void expectSameBits(const std::vector<T>& program, const std::vector<T>& oracle,
         ASSERT_EQ(bits(program[i]), bits(oracle[i])) << member << "(" << i << "): " << program[i] << " vs " << oracle[i];
 }
 
-// Runs one adjustment to its end; returns false when it stopped.
+// Runs one adjustment to its end; returns why it stopped, or "" when it did not.
 template <typename Adjust>
-bool finish(ChainSurvey& job, ScriptedIo& io, Adjust adjust)
+std::string finish(ChainSurvey& job, Adjust adjust)
 {
     try {
         adjust();
-    } catch (const JobStopped&) {
-        return false;
+    } catch (const JobStopped& stop) {
+        return stop.reason.empty() ? "stopped" : stop.reason;
     }
     adjustedTraverse(job);
-    Dialogue dialogue(io, io);
-    showAdjustedPoints(job, dialogue);
-    assessPrecision(job, io);
-    return true;
+    assessPrecision(job);
+    return {};
 }
 
 void compareWithOracle(const ChainPlan& plan)
@@ -67,21 +67,23 @@ void compareWithOracle(const ChainPlan& plan)
     Dialogue dialogue(io, io);
     inputJob(program, dialogue);
     setWeights(program);
-    sideAngleMisclosures(program, dialogue);
+    sideAngleMisclosures(program);
     provisionalTraverse(program);
-    closingMisclosures(program, io);
+    closingMisclosures(program);
     ChainSurvey oracle = program;
-    ScriptedIo programIo = io, oracleIo = io;
 
-    const bool programDone = finish(program, programIo, [&] {
+    const std::string programStop = finish(program, [&] {
         formConditions(program);
         formNormalEquations(program);
-        solveNormalEquations(program, programIo);
+        solveWeightReciprocalX(program);
+        solveWeightReciprocalY(program);
+        solveCorrelates(program);
         applyCorrections(program);
     });
     testing::DenseAdjustment dense;
-    const bool oracleDone = finish(oracle, oracleIo, [&] { testing::denseAdjust(oracle, dense, oracleIo); });
-    ASSERT_EQ(programDone, oracleDone);
+    const std::string oracleStop = finish(oracle, [&] { testing::denseAdjust(oracle, dense); });
+    ASSERT_EQ(programStop.empty(), oracleStop.empty()) << programStop << " / " << oracleStop;
+    const bool programDone = programStop.empty();
 
     // The condition matrix: a coefficient written as -0 is not kept, and
     // neither zero changes a sum, so coefficients compare by value; every
@@ -117,8 +119,6 @@ void compareWithOracle(const ChainPlan& plan)
                                      {"mx", program.mx, oracle.mx}, {"my", program.my, oracle.my},
                                      {"md", program.md, oracle.md}, {"M", program.relativeErrorM, oracle.relativeErrorM}})
         EXPECT_EQ(bits(a), bits(b)) << name;
-    EXPECT_EQ(programIo.fields, oracleIo.fields);
-    EXPECT_EQ(programIo.events, oracleIo.events);
 }
 
 TEST(SparseAdjustment, SameBitsAsTheDenseScheme)

@@ -1,8 +1,9 @@
-#include "presentation/report.h"
+#include "report/report.h"
 
 #include <gtest/gtest.h>
 
 #include "job/data_input_job.h"
+#include "report_text.h"
 #include "scripted_io.h"
 #include "synthetic_chain.h"
 
@@ -26,15 +27,7 @@ ChainSurvey adjustedJob(const ChainPlan& plan)
 std::vector<std::string> plainLines(const std::vector<ReportLine>& lines)
 {
     std::vector<std::string> out;
-    for (const ReportLine& line : lines) {
-        std::string text;
-        for (const ReportItem& item : line.items) {
-            if (item.kind == ReportItem::Kind::column) text += "|" + std::to_string(item.column) + "|";
-            else if (item.kind == ReportItem::Kind::text) text += item.text;
-            else text += numberItemText(item.number);
-        }
-        out.push_back(text);
-    }
+    for (const ReportLine& line : lines) out.push_back(testing::lineText(line, true));
     return out;
 }
 

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "input/job_io.h"
+#include "dialogue/input_box.h"
+#include "dialogue/window_fields.h"
 
 namespace kestrane::testing {
 
@@ -44,20 +45,20 @@ public:
     void setText(Field field, const std::string& text) override
     {
         fields[field] = text;
-        events.push_back("Text" + std::to_string(field) + " = " + text);
+        events.push_back(windowId(field) + " = " + text);
     }
 
     void setCaption(Label label, const std::string& caption) override
     {
         captions[label] = caption;
-        events.push_back("Label" + std::to_string(label) + " = " + caption);
+        events.push_back(windowId(label) + " = " + caption);
     }
 
     bool allAnswered() const { return answers_.empty(); }
 
     std::vector<std::string> events;
-    std::map<int, std::string> fields;
-    std::map<int, std::string> captions;
+    std::map<Field, std::string> fields;
+    std::map<Label, std::string> captions;
     int warnings = 0;
 
 private:

@@ -13,7 +13,7 @@ namespace {
 const std::string countPrompt = "输入三角形的个数:";
 const std::string tolerancePrompt = "输入规范测角限差:";
 
-class DataInputButton : public testing::Test {
+class DataInputButton : public ::testing::Test {
 protected:
     void SetUp() override
     {

@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
     // Headless unless told otherwise; ctest names the platform itself.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qtDefaultHandler = qInstallMessageHandler(quietOffscreenNoise);
-    testing::InitGoogleTest(&argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     kestrane::installFontSubstitutes();
     return RUN_ALL_TESTS();

@@ -27,7 +27,7 @@ std::string str(const QString& text)
     return text.toStdString();
 }
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {

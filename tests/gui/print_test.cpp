@@ -23,7 +23,8 @@
 #include "input_box_driver.h"
 #include "presentation/fonts.h"
 #include "presentation/main_window.h"
-#include "presentation/report.h"
+#include "report/print_texts.h"
+#include "report/report.h"
 #include "presentation/report_painter.h"
 #include "printed_report.h"
 #include "synthetic_chain.h"
@@ -179,9 +180,8 @@ TEST_P(WholeJobReport, PrintsEveryTextOfTheReportInOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(KnownPoints, WholeJobReport,
-                         ::testing::Values("typical_n4_orientation_points.transcript",
-                                           "names_n2_known_start.transcript",
-                                           "known_sides_c_and_d_n4.transcript"));
+                         ::testing::Values("typical_n4_orientation_points", "names_n2_known_start",
+                                           "known_sides_c_and_d_n4"));
 
 // ---------------------------------------------------------------------------
 // The page: the start position, the two sizes, the column stops.
@@ -191,7 +191,7 @@ protected:
     void SetUp() override
     {
         PrintedReport::SetUp();
-        runJob(goldenJobAnswers("typical_n4_orientation_points.transcript"));
+        runJob(goldenJobAnswers("typical_n4_orientation_points"));
         pdf = printToPdf(QStringLiteral("report.pdf"));
         layout = pdfLayout(pdf);
         ASSERT_FALSE(layout.words.empty());
@@ -315,7 +315,7 @@ TEST_F(ReportLayout, TextEndingOnAColumnStopGoesOnInTheSameLine)
 
 TEST_F(PrintedReport, PrintingTwiceGivesTheSameDocument)
 {
-    runJob(goldenJobAnswers("typical_n4_orientation_points.transcript"));
+    runJob(goldenJobAnswers("typical_n4_orientation_points"));
     const PdfLayout first = pdfLayout(printToPdf(QStringLiteral("first.pdf")));
     const PdfLayout second = pdfLayout(printToPdf(QStringLiteral("second.pdf")));
     ASSERT_FALSE(first.words.empty());
@@ -370,7 +370,7 @@ TEST_F(PrintedReport, ALongReportGoesOnOverMorePagesLosingNothing)
 
 TEST_F(PrintedReport, TheButtonOpensThePrintDialogWithAPreviewOfTheReport)
 {
-    runJob(goldenJobAnswers("typical_n4_orientation_points.transcript"));
+    runJob(goldenJobAnswers("typical_n4_orientation_points"));
     const int reportPages = pdfPageCount(printToPdf(QStringLiteral("report.pdf")));
     ASSERT_GT(reportPages, 1);
 
@@ -415,7 +415,7 @@ TEST_F(PrintedReport, TheButtonOpensThePrintDialogWithAPreviewOfTheReport)
 
 TEST_F(PrintedReport, APrinterThatCannotTakeTheReportIsSaidSo)
 {
-    runJob(goldenJobAnswers("typical_n4_orientation_points.transcript"));
+    runJob(goldenJobAnswers("typical_n4_orientation_points"));
     QPrinter printer(QPrinter::HighResolution);
     const QString path = files.filePath(QStringLiteral("no such folder/report.pdf"));
     configurePdf(printer, path);
@@ -423,7 +423,7 @@ TEST_F(PrintedReport, APrinterThatCannotTakeTheReportIsSaidSo)
     InputBoxDriver driver({});
     EXPECT_FALSE(window.printReportTo(printer));
     ASSERT_EQ(driver.warnings().size(), 1u);
-    EXPECT_EQ(driver.warnings()[0].message, printFailure);
+    EXPECT_EQ(driver.warnings()[0].message, print_texts::failure);
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
@@ -452,7 +452,7 @@ protected:
         const auto warnings = driver.warnings();
         ASSERT_EQ(warnings.size(), 2u);
         for (const WarningSeen& warning : warnings) {
-            EXPECT_EQ(warning.message, printRefusal);
+            EXPECT_EQ(warning.message, print_texts::refusal);
             EXPECT_FALSE(warning.canAbandon);
         }
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -466,7 +466,7 @@ TEST_F(PrintRefusal, BeforeAnyJob)
 
 TEST_F(PrintRefusal, AfterAnAbandonedJobThatFollowedACompleteOne)
 {
-    runJob(goldenJobAnswers("typical_n4_orientation_points.transcript"));
+    runJob(goldenJobAnswers("typical_n4_orientation_points"));
     // Cancel at the first coordinate, then abandon at the warning.
     runJobThroughWindow(window, {"4", "1.5", "@cancel", "@abort"});
     expectRefusal();
@@ -474,7 +474,7 @@ TEST_F(PrintRefusal, AfterAnAbandonedJobThatFollowedACompleteOne)
 
 TEST_F(PrintRefusal, AfterAStoppedJob)
 {
-    runJobThroughWindow(window, goldenJobAnswers("stop_known_ends_n1.transcript"));
+    runJobThroughWindow(window, goldenJobAnswers("stop_known_ends_n1"));
     expectRefusal();
 }
 

@@ -42,24 +42,6 @@ std::string unescapeXml(std::string text)
 
 }  // namespace
 
-std::vector<std::string> goldenJobAnswers(const std::string& transcriptName)
-{
-    std::ifstream file(std::string(GOLDEN_DIR) + "/" + transcriptName);
-    EXPECT_TRUE(file) << "no transcript " << transcriptName;
-    std::vector<std::string> answers;
-    bool inJob = false;
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line == "@data" || line == "@print") {
-            if (inJob) break;
-            inJob = line == "@data";
-            continue;
-        }
-        if (inJob) answers.push_back(line);
-    }
-    return answers;
-}
-
 void runJobThroughWindow(MainWindow& window, const std::vector<std::string>& answers)
 {
     InputBoxDriver driver(answers);
@@ -68,27 +50,6 @@ void runJobThroughWindow(MainWindow& window, const std::vector<std::string>& ans
     EXPECT_EQ(driver.remaining(), 0u);
     for (const std::string& problem : driver.problems()) ADD_FAILURE() << problem;
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
-std::string reportText(const std::vector<ReportLine>& lines)
-{
-    std::string text;
-    for (const ReportLine& line : lines) {
-        for (const ReportItem& item : line.items) {
-            if (item.kind == ReportItem::Kind::text) text += item.text;
-            if (item.kind == ReportItem::Kind::number) text += numberItemText(item.number);
-        }
-        text += '\n';
-    }
-    return text;
-}
-
-std::string withoutBlanks(const std::string& text)
-{
-    std::string kept;
-    for (const char c : text)
-        if (c != ' ' && c != '\n' && c != '\r' && c != '\t' && c != '\f') kept += c;
-    return kept;
 }
 
 std::string pdfText(const QString& pdfPath)

@@ -7,7 +7,9 @@
 
 #include <QString>
 
-#include "presentation/report.h"
+#include "golden_files.h"
+#include "report/report.h"
+#include "report_text.h"
 
 namespace kestrane {
 class MainWindow;
@@ -15,21 +17,13 @@ class MainWindow;
 
 namespace kestrane::guitest {
 
-// The answers of a golden transcript's first job: the entries after its first
-// "@data", up to the next "@data" or "@print" or the end.
-std::vector<std::string> goldenJobAnswers(const std::string& transcriptName);
+using testing::goldenJobAnswers;
+using testing::reportText;
+using testing::withoutBlanks;
 
 // Presses Command1 and answers the job's dialogs from answers; every answer
 // must be used, and none may be left unapplied.
 void runJobThroughWindow(MainWindow& window, const std::vector<std::string>& answers);
-
-// Every text of the report in order: text items as they stand, number items
-// as printed.
-std::string reportText(const std::vector<ReportLine>& lines);
-
-// The text without blanks, line ends and form feeds: what is left to compare
-// when the layout is judged elsewhere.
-std::string withoutBlanks(const std::string& text);
 
 // pdftotext's text of the file in content order, "" when it cannot be read.
 std::string pdfText(const QString& pdfPath);

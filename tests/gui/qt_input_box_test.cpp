@@ -199,10 +199,10 @@ TEST(QtWindowFields, WritesFieldsAndCaptionsOfTheWindow)
 {
     MainWindow window;
     QtWindowFields fields(window);
-    fields.setText(Text19, " 三角锁共有4个三角形");
-    fields.setText(Text41, " -3.25 毫米");
-    fields.setCaption(Label66, "ws(3)");
-    fields.setCaption(Label56, "  A点");
+    fields.setText(Field::triangleCount, " 三角锁共有4个三角形");
+    fields.setText(Field::sideAngleMisclosure, " -3.25 毫米");
+    fields.setCaption(Label::sideAngleRow, "ws(3)");
+    fields.setCaption(Label::pointNameRow, "  A点");
     EXPECT_EQ(fieldText(window, 19).toStdString(), " 三角锁共有4个三角形");
     EXPECT_EQ(fieldText(window, 41).toStdString(), " -3.25 毫米");
     EXPECT_EQ(namedLabel(window, 66)->text().toStdString(), "ws(3)");
@@ -212,7 +212,7 @@ TEST(QtWindowFields, WritesFieldsAndCaptionsOfTheWindow)
     EXPECT_TRUE(fieldText(window, 18).isEmpty());
     EXPECT_EQ(namedLabel(window, 49)->text().toStdString(), "       w");
 
-    fields.setText(Text19, "");
+    fields.setText(Field::triangleCount, "");
     EXPECT_TRUE(fieldText(window, 19).isEmpty());
 }
 

@@ -14,7 +14,7 @@
 #include <QTest>
 
 #include "presentation/main_window.h"
-#include "presentation/report.h"
+#include "report/report.h"
 #include "printed_report.h"
 
 namespace kestrane::guitest {
@@ -68,8 +68,7 @@ std::vector<std::string> reportFigures(const std::vector<ReportLine>& lines)
     std::vector<std::string> found;
     for (const ReportLine& line : lines) {
         for (const ReportItem& item : line.items) {
-            const std::string text = item.kind == ReportItem::Kind::number ? numberItemText(item.number) : item.text;
-            for (std::string& figure : figures(text)) found.push_back(std::move(figure));
+            for (std::string& figure : figures(testing::itemText(item))) found.push_back(std::move(figure));
         }
     }
     return found;
@@ -91,7 +90,7 @@ protected:
 
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        runJobThroughWindow(window, goldenJobAnswers("typical_n4_orientation_points.transcript"));
+        runJobThroughWindow(window, goldenJobAnswers("typical_n4_orientation_points"));
         ASSERT_TRUE(window.hasCompleteJob());
         lines = buildReport(window.job());
 

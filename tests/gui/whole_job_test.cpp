@@ -24,11 +24,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "input/job_io.h"
+#include "dialogue/window_fields.h"
 #include "input_box_driver.h"
 #include "presentation/main_window.h"
 #include "printed_report.h"
 #include "tools/replay/replay.h"
+#include "tools/replay/transcript.h"
 #include "window_probe.h"
 
 namespace kestrane::guitest {
@@ -48,49 +49,20 @@ const std::set<std::string> drivenTranscripts = {
 const std::string dataEntry = "@data";
 const std::string printEntry = "@print";
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
-
-fs::path goldenPath(const std::string& name, const char* extension)
-{
-    return fs::path(GOLDEN_DIR) / (name + extension);
-}
-
-// Transcript lines as the replay tool reads them: CR before LF dropped, no
-// empty entry after a final line break.
-std::vector<std::string> transcriptLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::string_view rest = text;
-    while (!rest.empty()) {
-        const auto end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.emplace_back(line);
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
-    }
-    return lines;
-}
+using testing::goldenPath;
+using testing::readFile;
 
 // What is on screen: "Text1".."Text41" and the changeable labels by name.
 using Screen = std::map<std::string, std::string>;
 
-std::string fieldName(int n) { return "Text" + std::to_string(n); }
-std::string labelName(Label label) { return "Label" + std::to_string(static_cast<int>(label)); }
 
 Screen windowScreen(const QWidget& window)
 {
     Screen screen;
-    for (int n = 1; n <= fieldCount; ++n) screen[fieldName(n)] = fieldText(window, n).toStdString();
+    for (int n = 1; n <= fieldCount; ++n) screen[windowId(fieldNumbered(n))] = fieldText(window, n).toStdString();
     for (const Label label : changeableLabels) {
-        const QLabel* caption = namedLabel(window, label);
-        screen[labelName(label)] = caption ? caption->text().toStdString() : "<no " + labelName(label) + ">";
+        const QLabel* caption = namedLabel(window, windowNumber(label));
+        screen[windowId(label)] = caption ? caption->text().toStdString() : "<no " + windowId(label) + ">";
     }
     return screen;
 }
@@ -99,8 +71,8 @@ Screen windowScreen(const QWidget& window)
 Screen openingScreen()
 {
     Screen screen;
-    for (int n = 1; n <= fieldCount; ++n) screen[fieldName(n)] = "";
-    for (const Label label : changeableLabels) screen[labelName(label)] = initialCaption(label);
+    for (int n = 1; n <= fieldCount; ++n) screen[windowId(fieldNumbered(n))] = "";
+    for (const Label label : changeableLabels) screen[windowId(label)] = initialCaption(label);
     return screen;
 }
 
@@ -152,6 +124,27 @@ struct ReplayRun {
     bool finalLineSeen = false;
     std::vector<std::string> unreadable;  // log lines that are not the objects of the log format
 };
+
+// The report event's lines read back into report lines.
+std::vector<ReportLine> reportLinesOf(const QJsonArray& report)
+{
+    std::vector<ReportLine> lines;
+    for (const auto& reportLine : report) {
+        ReportLine line;
+        line.pointSize = reportLine.toObject().value(QLatin1String("size")).toInt();
+        for (const auto& item : reportLine.toObject().value(QLatin1String("items")).toArray()) {
+            const QJsonObject object = item.toObject();
+            if (object.contains(QLatin1String("col")))
+                line.items.push_back(ReportItem::col(object.value(QLatin1String("col")).toInt()));
+            else if (object.contains(QLatin1String("text")))
+                line.items.push_back(ReportItem::txt(object.value(QLatin1String("text")).toString().toStdString()));
+            else if (object.contains(QLatin1String("number")))
+                line.items.push_back(ReportItem::num(object.value(QLatin1String("number")).toInt()));
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
 
 std::string text(const QJsonObject& event, const char* key)
 {
@@ -248,21 +241,21 @@ std::string endSeenInWindow(const std::vector<DialogSeen>& seen, std::string* st
     return "done";
 }
 
-testing::AssertionResult sameDialogs(const std::vector<std::string>& window, const std::vector<std::string>& replay)
+::testing::AssertionResult sameDialogs(const std::vector<std::string>& window, const std::vector<std::string>& replay)
 {
     for (std::size_t i = 0; i < std::max(window.size(), replay.size()); ++i) {
         const std::string got = i < window.size() ? window[i] : "<none>";
         const std::string wanted = i < replay.size() ? replay[i] : "<none>";
         if (got != wanted)
-            return testing::AssertionFailure() << "dialog " << i + 1 << " of " << replay.size() << " in the replay log, "
+            return ::testing::AssertionFailure() << "dialog " << i + 1 << " of " << replay.size() << " in the replay log, "
                                                << window.size() << " in the window\n  window: " << got
                                                << "\n  replay: " << wanted
                                                << (i > 0 ? "\n  after:  " + replay[i - 1] : std::string());
     }
-    return testing::AssertionSuccess();
+    return ::testing::AssertionSuccess();
 }
 
-class WholeJob : public testing::Test {
+class WholeJob : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -283,7 +276,9 @@ protected:
         // same jobs and nothing else.
         std::vector<std::vector<std::string>> jobs;
         std::string withoutPrinting;
-        for (const std::string& line : transcriptLines(readFile(path))) {
+        const std::string transcript = readFile(path);
+        for (const std::string_view entry : replay::transcriptLines(transcript)) {
+            const std::string line(entry);
             if (line == printEntry) continue;
             withoutPrinting += line + '\n';
             if (line == dataEntry) {
@@ -343,15 +338,7 @@ protected:
             if (line.rfind("{\"report\": ", 0) != 0) continue;
             const QJsonArray report =
                 QJsonDocument::fromJson(QByteArray::fromStdString(line)).object().value(QLatin1String("report")).toArray();
-            for (const auto& reportLine : report) {
-                for (const auto& item : reportLine.toObject().value(QLatin1String("items")).toArray()) {
-                    const QJsonObject object = item.toObject();
-                    if (object.contains(QLatin1String("text")))
-                        replayed += object.value(QLatin1String("text")).toString().toStdString();
-                    else if (object.contains(QLatin1String("number")))
-                        replayed += numberItemText(object.value(QLatin1String("number")).toInt());
-                }
-            }
+            replayed = reportText(reportLinesOf(report));
         }
         ASSERT_FALSE(replayed.empty()) << "the replay tool printed no report";
         EXPECT_EQ(guitest::withoutBlanks(guitest::pdfText(pdf)), guitest::withoutBlanks(replayed));

@@ -13,18 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "golden_files.h"
+
 namespace kestrane::replay {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
+using testing::goldenTranscripts;
+using testing::readFile;
 
 std::vector<std::string> linesOf(const std::string& text)
 {
@@ -32,15 +28,6 @@ std::vector<std::string> linesOf(const std::string& text)
     std::istringstream stream(text);
     for (std::string line; std::getline(stream, line);) lines.push_back(line);
     return lines;
-}
-
-std::vector<fs::path> goldenTranscripts()
-{
-    std::vector<fs::path> transcripts;
-    for (const auto& entry : fs::directory_iterator(GOLDEN_DIR))
-        if (entry.path().extension() == ".transcript") transcripts.push_back(entry.path());
-    std::sort(transcripts.begin(), transcripts.end());
-    return transcripts;
 }
 
 class GoldenTranscript : public ::testing::TestWithParam<fs::path> {};

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "chain/chain_survey.h"
-#include "input/dialogue.h"
+#include "dialogue/job_signals.h"
 #include "job/data_input_job.h"
-#include "presentation/report.h"
+#include "report/print_texts.h"
+#include "report/report.h"
 #include "tools/replay/json_log.h"
+#include "tools/replay/transcript.h"
 
 namespace kestrane::replay {
 namespace {
@@ -21,17 +23,7 @@ const std::string_view abortEntry = "@abort";
 
 class Transcript {
 public:
-    explicit Transcript(std::string_view text)
-    {
-        while (!text.empty()) {
-            const auto end = text.find('\n');
-            std::string_view line = text.substr(0, end);
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            lines_.push_back(line);
-            if (end == std::string_view::npos) break;
-            text.remove_prefix(end + 1);
-        }
-    }
+    explicit Transcript(std::string_view text) : lines_(transcriptLines(text)) {}
 
     bool atEnd() const { return next_ == lines_.size(); }
     std::string_view peek() const { return lines_[next_]; }
@@ -88,14 +80,14 @@ public:
 
     void setText(Field field, const std::string& text) override
     {
-        fields_[field] = text;
-        write(JsonObject().add("set", "Text" + std::to_string(field)).add("text", text));
+        fields_[windowNumber(field)] = text;
+        write(JsonObject().add("set", windowId(field)).add("text", text));
     }
 
     void setCaption(Label label, const std::string& caption) override
     {
         captions_[label] = caption;
-        write(JsonObject().add("caption", "Label" + std::to_string(label)).add("text", caption));
+        write(JsonObject().add("caption", windowId(label)).add("text", caption));
     }
 
     void write(const JsonObject& event) { log_ << event.str() << '\n'; }
@@ -103,9 +95,9 @@ public:
     void writeFinalFields()
     {
         JsonObject fields;
-        for (int field = 1; field <= fieldCount; ++field) fields.add("Text" + std::to_string(field), fields_[field]);
+        for (int number = 1; number <= fieldCount; ++number) fields.add(windowId(fieldNumbered(number)), fields_[number]);
         JsonObject captions;
-        for (const Label label : changeableLabels) captions.add("Label" + std::to_string(label), captions_[label]);
+        for (const Label label : changeableLabels) captions.add(windowId(label), captions_[label]);
         write(JsonObject().addRaw("fields", fields.str()).addRaw("captions", captions.str()));
     }
 
@@ -119,7 +111,7 @@ private:
     Transcript& transcript_;
     std::ostream& log_;
     std::array<std::string, fieldCount + 1> fields_;
-    std::map<int, std::string> captions_;
+    std::map<Label, std::string> captions_;
     bool misplaced_ = false;
 };
 
@@ -166,8 +158,8 @@ int replayTranscript(std::string_view text, std::ostream& log)
             if (jobComplete) {
                 session.write(JsonObject().addRaw("report", reportJson(buildReport(job))));
             } else {
-                session.warn(printRefusal, false);
-                session.write(JsonObject().add("print", "refused").add("reason", printRefusal));
+                session.warn(print_texts::refusal, false);
+                session.write(JsonObject().add("print", "refused").add("reason", print_texts::refusal));
             }
         } else {
             // An answer, a cancel or an abort with no input box or warning open.

@@ -1,12 +1,9 @@
-#include "chain/number_text.h"
+#include "chain/number_parse.h"
 
 #include <algorithm>
 #include <charconv>
-#include <limits>
 #include <cmath>
 #include <system_error>
-
-#include "chain/display_format.h"
 
 namespace kestrane {
 namespace {
@@ -93,36 +90,6 @@ std::optional<double> parseNumber(std::string_view text)
         return std::nullopt;
     }
     return negative ? -magnitude : magnitude;
-}
-
-float toSingle(double value)
-{
-    constexpr double largest = std::numeric_limits<float>::max();
-    if (std::isfinite(value) && std::fabs(value) > largest) {
-        // Beyond the largest float by less than half a step still rounds to it.
-        const double halfStep = std::ldexp(1.0, std::numeric_limits<float>::max_exponent - std::numeric_limits<float>::digits - 1);
-        if (std::fabs(value) >= largest + halfStep) return std::copysign(std::numeric_limits<float>::infinity(), value);
-        return std::copysign(std::numeric_limits<float>::max(), value);
-    }
-    return static_cast<float>(value);
-}
-
-float singleMillimetres(float metres)
-{
-    return toSingle(1000 * static_cast<double>(metres));
-}
-
-TypedNumber TypedNumber::fromText(std::string typed)
-{
-    TypedNumber number;
-    number.value = parseNumber(typed).value_or(0);
-    number.text = std::move(typed);
-    return number;
-}
-
-TypedNumber TypedNumber::fromValue(double value)
-{
-    return TypedNumber{formatGeneral(value), value};
 }
 
 }  // namespace kestrane

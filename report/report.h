@@ -37,10 +37,6 @@ inline constexpr int bodyPointSize = 9;
 // The report's lines in order. Reads the record only.
 std::vector<ReportLine> buildReport(const ChainSurvey& job);
 
-// What the print button says when no job has run to its end: none yet, or
-// the last one was abandoned or stopped.
-inline const std::string printRefusal = "没有可打印的计算结果:请先按“数据输入”完成一次计算,再按“打 印”。";
-
 // A number item as printed: a blank or "-" for the sign, the digits, a blank.
 std::string numberItemText(long number);
 

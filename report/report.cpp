@@ -1,11 +1,11 @@
-#include "presentation/report.h"
+#include "report/report.h"
 
 #include <cmath>
 
 #include "adjustment/precision.h"
 #include "chain/angles.h"
 #include "chain/display_format.h"
-#include "chain/number_text.h"
+#include "chain/single_precision.h"
 
 namespace kestrane {
 namespace {

@@ -1,0 +1,23 @@
+// The modal input box through which a job meets the surveyor, with its
+// warning box. The window implements it with real dialogs, the replay tool
+// from a transcript; the job code is the same behind both.
+#pragma once
+
+#include <string>
+
+namespace kestrane {
+
+class InputBox {
+public:
+    virtual ~InputBox() = default;
+
+    // Opens the modal input box with an empty entry field and returns the
+    // typed text; Cancel returns the empty text. An empty title means none.
+    virtual std::string ask(const std::string& prompt, const std::string& title) = 0;
+
+    // Shows a warning. When canAbandon is set the box also offers to abandon
+    // the job; returns true when the surveyor chose that.
+    virtual bool warn(const std::string& message, bool canAbandon) = 0;
+};
+
+}  // namespace kestrane

@@ -1,0 +1,37 @@
+// The warnings of the input, as the surveyor reads them. Each says what was
+// expected and, where there is one, quotes the text that was typed.
+#pragma once
+
+#include <string>
+
+namespace kestrane::input_messages {
+
+inline const std::string numberExpected = "此处需要输入一个数,例如 123.456 或 -0.3015。";
+inline const std::string nothingTyped = "没有输入数值(输入框为空,或按了取消)。\n";
+inline std::string notANumber(const std::string& typed) { return "“" + typed + "” 不是一个数。\n"; }
+inline std::string angleTooLarge(const std::string& typed)
+{
+    return "“" + typed + "” 作为角度数值过大。\n请按 度.分秒 输入角度,例如 45.3015 表示 45°30′15″。";
+}
+inline std::string triangleCountOutOfRange(int largest, const std::string& typed, const std::string& rounded)
+{
+    return "三角形的个数须为 1 到 " + std::to_string(largest) + " 之间的整数;输入的 “" + typed + "” 取整后为 " +
+           rounded + "。";
+}
+inline std::string sideNotPositive(const std::string& typed)
+{
+    return "边长须大于 0;输入的 “" + typed + "” 不是正数。\n请输入以米为单位的边长,例如 1234.567。";
+}
+// A point among C, D, E, F with exactly one zero coordinate.
+inline std::string oneZeroCoordinate(const std::string& point)
+{
+    return point + " 点的两个座标中恰有一个为 0。\n" + point +
+           " 点是已知点时,纵、横座标都输入其实际值(都不为 0);不是已知点时,两个座标都输入 0。\n"
+           "请重新输入 " + point + " 点的座标。";
+}
+inline const std::string startAbsentEndKnown =
+    "C 点不是已知点而 D 点是已知点:这样的三角锁无法平差。\n"
+    "可以平差的三种布设是:C、D 都不是已知点;C 是已知点而 D 不是;C、D 都是已知点。\n"
+    "请重新输入 C 点和 D 点的座标。";
+
+}  // namespace kestrane::input_messages

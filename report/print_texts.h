@@ -1,0 +1,14 @@
+// What the print button says when it cannot print.
+#pragma once
+
+#include <string>
+
+namespace kestrane::print_texts {
+
+// No job has run to its end: none yet, or the last one was abandoned or stopped.
+inline const std::string refusal = "没有可打印的计算结果:请先按“数据输入”完成一次计算,再按“打 印”。";
+
+// The chosen printer did not take the report.
+inline const std::string failure = "打印失败:所选打印机没有接受报告。";
+
+}  // namespace kestrane::print_texts
