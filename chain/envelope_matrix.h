@@ -23,7 +23,6 @@ public:
     double at(int i, int j) const { return values_[offset_[j] + (i - first_[j])]; }
     // Element (i, j) of the whole symmetric matrix; 0 outside the envelope.
     double operator()(int i, int j) const;
-    bool inEnvelope(int i, int j) const { return i <= j ? i >= first_[j] : j >= first_[i]; }
 
 private:
     std::vector<int> first_;

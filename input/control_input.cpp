@@ -143,7 +143,7 @@ void inputChainSize(ChainSurvey& job, Dialogue& dialogue)
     const std::string countText = dialogue.askChecked(control_texts::triangleCountPrompt, triangleCountText);
     const int count = static_cast<int>(roundHalfEven(*parseNumber(countText)));
     job.triangleCount = static_cast<std::int16_t>(count);
-    dialogue.fields().setText(Field::triangleCount, " 三角锁共有" + std::to_string(count) + "个三角形");
+    dialogue.fields().setText(Field::triangleCount, withIndex(control_texts::triangleCountSentence, count));
 
     job.angleTolerance = TypedNumber::fromText(dialogue.askChecked(control_texts::tolerancePrompt, numberText));
     dialogue.fields().setText(Field::tolerance, " " + job.angleTolerance.text + " 秒");
