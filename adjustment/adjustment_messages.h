@@ -17,4 +17,11 @@ inline const std::string noCoordinateLegs =
     "(只有 1 个三角形,或 2 个三角形而两个间隔角在推算路线同一侧),座标条件无从列出,无法平差。\n"
     "请把 D 点作为未知点(座标输入 0)并给出闭合定向,或增加三角形。";
 
+inline std::string roundsDoNotClose(int rounds)
+{
+    return "平差未能收敛:第二组条件按平差值重新线性化解算了 " + std::to_string(rounds) +
+           " 次,平差值仍不满足条件方程,闭合点的推算座标与已知座标不符。\n"
+           "请检查角度、边长和已知数据是否有粗差。";
+}
+
 }  // namespace kestrane::adjustment_messages

@@ -1,10 +1,10 @@
 #include "adjustment/chain_adjustment.h"
 
 #include "adjustment/conditions.h"
-#include "adjustment/corrections.h"
 #include "adjustment/misclosures.h"
 #include "adjustment/normal_equations.h"
 #include "adjustment/precision.h"
+#include "adjustment/second_group_rounds.h"
 #include "dialogue/job_signals.h"
 
 namespace kestrane {
@@ -41,8 +41,7 @@ void adjustFilledChain(ChainSurvey& job)
     solveWeightReciprocalX(job);
     solveWeightReciprocalY(job);
     solveCorrelates(job);
-    applyCorrections(job);
-    adjustedTraverse(job);
+    correctAndClose(job);
     requireFiniteRoute(job);
     assessPrecision(job);
 }

@@ -125,6 +125,7 @@ void formConditions(ChainSurvey& job)
 {
     const int n = job.triangleCount;
     const ChainCase chainCase = chainCaseOf(job);
+    job.conditionMatrix = ConditionRows(2 * n + 6, 5 * n + 6);
     sideAngleRows(job);
     const int K = weakestPoint(n);
     azimuthRow(job, chainCase);

@@ -39,8 +39,9 @@ int weakestPoint(int triangles);
 // when the last two spacer angles lie at the same station.
 int closingLegCount(const ChainSurvey& job);
 
-// Fills rows 1..2n+5 of the condition matrix. Throws JobStopped when case 3
-// leaves no route leg between C and D.
+// Forms rows 1..2n+5 of the condition matrix afresh, at the record's angles,
+// sides and route points. Throws JobStopped when case 3 leaves no route leg
+// between C and D.
 void formConditions(ChainSurvey& job);
 
 }  // namespace kestrane

@@ -6,20 +6,6 @@
 #include "chain/single_precision.h"
 
 namespace kestrane {
-namespace {
-
-// The difference of two azimuths, degrees, brought into (-180, 180]: two
-// directions on either side of north differ by a few seconds, not 360 deg.
-double azimuthDifference(double computed, double given)
-{
-    double difference = computed - given;
-    if (difference > 180) difference -= 360;
-    else if (difference <= -180) difference += 360;
-    return difference;
-}
-
-}  // namespace
-
 float settleTriangle(ChainSurvey& job, int i)
 {
     const float w = toSingle((job.angleA[i] + job.angleB[i] + job.angleC[i] - 180) * secondsPerDegree);
@@ -61,6 +47,14 @@ void sideAngleMisclosures(ChainSurvey& job)
         // S(2i-1) / sin B = S(2i) / sin C
         job.misclosure[2 * i] = toSingle(S[2 * i - 1] * sinC - S[2 * i] * sinB);
     }
+}
+
+double azimuthDifference(double computed, double given)
+{
+    double difference = computed - given;
+    if (difference > 180) difference -= 360;
+    else if (difference <= -180) difference += 360;
+    return difference;
 }
 
 double normalizedAzimuth(double azimuth)

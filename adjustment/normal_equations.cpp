@@ -173,13 +173,18 @@ void solveWeightReciprocalY(ChainSurvey& job)
 
 void solveCorrelates(ChainSurvey& job)
 {
+    solveCorrelates(job, std::vector<double>(job.misclosure.begin(), job.misclosure.end()));
+}
+
+void solveCorrelates(ChainSurvey& job, const std::vector<double>& misclosures)
+{
     const int n = job.triangleCount;
     const int conditions = 2 * n + 3, fx = 2 * n + 4;
     auto& N = job.normalMatrix;
     const std::vector<double> unreducedDiagonal = diagonalOf(N);
     // The misclosures as right-hand side; row 1 needs no reduction, and its
     // pivot passed in the solves of the weight reciprocals.
-    for (int i = 1; i <= conditions; ++i) N.at(i, fx) = job.misclosure[i];
+    for (int i = 1; i <= conditions; ++i) N.at(i, fx) = misclosures[i];
     reduce(N, n, 2, unreducedDiagonal);
     backSubstitute(N, n, job.correlates);
 }

@@ -28,5 +28,7 @@ double add(const EnvelopeMatrix& normal, EnvelopeMatrix& work, int triangles, in
 void solveWeightReciprocalX(ChainSurvey& job);
 void solveWeightReciprocalY(ChainSurvey& job);
 void solveCorrelates(ChainSurvey& job);
+// The correlates for misclosures w(1..2n+3) other than the record's own.
+void solveCorrelates(ChainSurvey& job, const std::vector<double>& misclosures);
 
 }  // namespace kestrane

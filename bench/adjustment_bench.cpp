@@ -26,25 +26,28 @@ public:
     void setCaption(Label, const std::string&) override {}
 };
 
-// The record of an n-triangle chain with every observation typed in.
-const ChainSurvey& filledRecord(int n)
+// The record of an n-triangle chain with every observation typed in: noisy
+// (2", 4 mm), or noise-free, where the second group closes in one round.
+const ChainSurvey& filledRecord(int n, bool noisy = true)
 {
-    static std::map<int, ChainSurvey> records;
-    auto found = records.find(n);
+    static std::map<std::pair<int, bool>, ChainSurvey> records;
+    auto found = records.find({n, noisy});
     if (found == records.end()) {
-        const auto chain = testing::makeChain({.triangles = n, .seed = 7, .angleNoise = 2, .sideNoise = 0.004});
+        const double angleNoise = noisy ? 2 : 0, sideNoise = noisy ? 0.004 : 0;
+        const auto chain =
+            testing::makeChain({.triangles = n, .seed = 7, .angleNoise = angleNoise, .sideNoise = sideNoise});
         testing::ScriptedIo io(chain.answers);
         Dialogue dialogue(io, io);
         ChainSurvey job;
         inputJob(job, dialogue);
-        found = records.emplace(n, std::move(job)).first;
+        found = records.emplace(std::pair{n, noisy}, std::move(job)).first;
     }
     return found->second;
 }
 
 void Adjustment(benchmark::State& state)
 {
-    const ChainSurvey& filled = filledRecord(static_cast<int>(state.range(0)));
+    const ChainSurvey& filled = filledRecord(static_cast<int>(state.range(0)), state.range(1) != 0);
     Unattended unattended;
     Dialogue dialogue(unattended, unattended);
     for (auto _ : state) {
@@ -53,10 +56,14 @@ void Adjustment(benchmark::State& state)
         state.ResumeTiming();
         adjustShowingEachStep(job, dialogue);
         benchmark::DoNotOptimize(job.relativeErrorM);
+        state.counters["rounds"] = job.adjustmentRounds;
     }
-    state.SetComplexityN(state.range(0));
 }
-BENCHMARK(Adjustment)->Arg(10)->Arg(100)->Arg(200)->Arg(1000)->Arg(6552)->Unit(benchmark::kMillisecond)->Complexity();
+// Second argument: 1 noisy, 0 noise-free.
+BENCHMARK(Adjustment)
+    ->ArgsProduct({{10, 100, 200, 1000, 6552}, {0, 1}})
+    ->ArgNames({"n", "noisy"})
+    ->Unit(benchmark::kMillisecond);
 
 void DenseAdjustment(benchmark::State& state)
 {

@@ -59,6 +59,7 @@ struct ChainSurvey {
     float mb = 0;                                     // seconds
     float ms = 0, mx = 0, my = 0, md = 0;             // millimetres
     float relativeErrorM = 0;
+    int adjustmentRounds = 0;                         // times the second group was solved
 
     // Arrays, created anew and zero-filled by every sizing.
     std::vector<double> angleA, angleB, angleC;       // 0..n, degrees (packed as typed at first)

@@ -1,10 +1,10 @@
 #include "job/data_input_job.h"
 
 #include "adjustment/conditions.h"
-#include "adjustment/corrections.h"
 #include "adjustment/misclosures.h"
 #include "adjustment/normal_equations.h"
 #include "adjustment/precision.h"
+#include "adjustment/second_group_rounds.h"
 #include "dialogue/job_signals.h"
 #include "input/control_input.h"
 #include "input/observation_input.h"
@@ -37,8 +37,11 @@ void adjustShowingEachStep(ChainSurvey& job, Dialogue& dialogue)
     solveWeightReciprocalY(job);
     showWeightReciprocalY(job, fields);
     solveCorrelates(job);
-    applyCorrections(job);
-    adjustedTraverse(job);
+    // A long chain may take further rounds; 1/px and 1/py then come from the last.
+    if (correctAndClose(job) > 1) {
+        showWeightReciprocalX(job, fields);
+        showWeightReciprocalY(job, fields);
+    }
     showAdjustedPoints(job, dialogue);
     assessPrecision(job);
     showPrecision(job, fields);
