@@ -27,6 +27,14 @@ struct ValueTexts {
 // A check of a typed text: the warning to show, or nothing when it is accepted.
 using ValueCheck = std::function<std::optional<std::string>(const std::string& typed)>;
 
+// How a typed text is read as a value. A number is read with the full-width
+// forms of a Chinese input method mapped to ASCII, and the mapped text is the
+// one checked, stored and shown; a name is taken exactly as typed.
+struct ValueReading {
+    bool mapsFullWidth;
+    ValueCheck check;
+};
+
 // The box of a value: which field shows it and how an accepted text is shown.
 struct ValueBox {
     Field field;
@@ -46,11 +54,11 @@ public:
     Dialogue(InputBox& inputBox, WindowFields& fields) : inputBox_(inputBox), fields_(fields) {}
 
     // Runs the whole prompt-and-confirm dialogue and returns the accepted text.
-    std::string promptValue(const ValueTexts& texts, const ValueBox& box, const ValueCheck& check,
+    std::string promptValue(const ValueTexts& texts, const ValueBox& box, const ValueReading& reading,
                             const DialogueHooks& hooks = {});
 
-    // Asks until check accepts the text, warning at every refusal.
-    std::string askChecked(const std::string& prompt, const ValueCheck& check, const std::string& title = {});
+    // Asks until the text reads as a value, warning at every refusal.
+    std::string askChecked(const std::string& prompt, const ValueReading& reading, const std::string& title = {});
 
     // A prompt whose answer, even a cancel, is ignored (pauses between displays).
     void pause(const std::string& prompt);
@@ -61,12 +69,19 @@ public:
     WindowFields& fields() { return fields_; }
 
 private:
+    // Asks the confirmation question until the answer says right or wrong;
+    // true when it says wrong.
+    bool confirmationRejects(const std::string& question, const std::string& title);
+
     InputBox& inputBox_;
     WindowFields& fields_;
 };
 
-// A zero answer (0, 0.0, 00, -0 ...) rejects the value being confirmed;
-// every other answer, the empty one included, accepts it.
-bool isZeroAnswer(const std::string& answer);
+// How an answer to a confirmation question is read, after the full-width
+// forms are mapped: empty or blanks only (Enter, Cancel) and any number but
+// zero say right; a zero (0, 0.0, 00, -0 ...) says wrong; anything else
+// ("n", "否") is not guessed at.
+enum class ConfirmationAnswer { right, wrong, unclear };
+ConfirmationAnswer readConfirmation(const std::string& answer);
 
 }  // namespace kestrane

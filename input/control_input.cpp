@@ -19,12 +19,12 @@ namespace {
 
 TypedNumber promptNumber(Dialogue& dialogue, const ValueTexts& texts, const ValueBox& box)
 {
-    return TypedNumber::fromText(dialogue.promptValue(texts, box, numberText));
+    return TypedNumber::fromText(dialogue.promptValue(texts, box, asNumber));
 }
 
 TypedNumber promptAngle(Dialogue& dialogue, const ValueTexts& texts, const ValueBox& box)
 {
-    return TypedNumber::fromText(dialogue.promptValue(texts, box, angleText));
+    return TypedNumber::fromText(dialogue.promptValue(texts, box, asAngle));
 }
 
 struct PointPrompts {
@@ -133,19 +133,19 @@ double knownSide(const TypedNumber& x0, const TypedNumber& y0, const TypedNumber
 void promptName(ChainSurvey& job, Dialogue& dialogue, int point, const ValueTexts& texts,
                 const DialogueHooks& hooks = {})
 {
-    job.pointName[point] = dialogue.promptValue(texts, nameBox(Field::pointName), anyText, hooks);
+    job.pointName[point] = dialogue.promptValue(texts, nameBox(Field::pointName), asName, hooks);
 }
 
 }  // namespace
 
 void inputChainSize(ChainSurvey& job, Dialogue& dialogue)
 {
-    const std::string countText = dialogue.askChecked(control_texts::triangleCountPrompt, triangleCountText);
+    const std::string countText = dialogue.askChecked(control_texts::triangleCountPrompt, asTriangleCount);
     const int count = static_cast<int>(roundHalfEven(*parseNumber(countText)));
     job.triangleCount = static_cast<std::int16_t>(count);
     dialogue.fields().setText(Field::triangleCount, withIndex(control_texts::triangleCountSentence, count));
 
-    job.angleTolerance = TypedNumber::fromText(dialogue.askChecked(control_texts::tolerancePrompt, numberText));
+    job.angleTolerance = TypedNumber::fromText(dialogue.askChecked(control_texts::tolerancePrompt, asNumber));
     dialogue.fields().setText(Field::tolerance, " " + job.angleTolerance.text + " 秒");
 
     job.size(count);

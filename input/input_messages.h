@@ -9,6 +9,16 @@ namespace kestrane::input_messages {
 inline const std::string numberExpected = "此处需要输入一个数,例如 123.456 或 -0.3015。";
 inline const std::string nothingTyped = "没有输入数值(输入框为空,或按了取消)。\n";
 inline std::string notANumber(const std::string& typed) { return "“" + typed + "” 不是一个数。\n"; }
+inline std::string commaForPoint(const std::string& typed)
+{
+    return "“" + typed + "” 不是一个数:小数点要用“.”(或全角的“.”“。”),不能用逗号。\n";
+}
+inline std::string minutesOrSecondsOf60(const std::string& typed, const std::string& reading)
+{
+    return "“" + typed + "” 按 度.分秒 读作 " + reading + ",分和秒都必须小于 60。\n"
+           "请按 度.分秒 输入角度,例如 45.3015 表示 45°30′15″。";
+}
+inline const std::string emptyName = "点名不能为空(输入框为空、只有空格,或按了取消)。\n请输入该点的点名,例如 P7 或 东山。";
 inline std::string angleTooLarge(const std::string& typed)
 {
     return "“" + typed + "” 作为角度数值过大。\n请按 度.分秒 输入角度,例如 45.3015 表示 45°30′15″。";

@@ -35,7 +35,7 @@ void inputTriangle(ChainSurvey& job, Dialogue& dialogue, int i)
     fields.setText(Field::angleA, "");
     fields.setCaption(Label::angleARow, withIndex(captionA, i));
     const std::string a = dialogue.promptValue(
-        withIndex(angleA, i), packedAngleBox(Field::angleA), angleText,
+        withIndex(angleA, i), packedAngleBox(Field::angleA), asAngle,
         {{}, [&] {
              // The rest of the previous triangle's row is cleared only now.
              for (const Label label : {Label::angleBRow, Label::angleCRow, Label::triangleMisclosureRow})
@@ -45,12 +45,12 @@ void inputTriangle(ChainSurvey& job, Dialogue& dialogue, int i)
     job.packedA[i] = readNumber(a);
     job.angleA[i] = packedToDegrees(job.packedA[i]);
 
-    const std::string b = dialogue.promptValue(withIndex(angleB, i), packedAngleBox(Field::angleB), angleText,
+    const std::string b = dialogue.promptValue(withIndex(angleB, i), packedAngleBox(Field::angleB), asAngle,
                                                {[&] { fields.setCaption(Label::angleBRow, withIndex(captionB, i)); }, {}});
     job.packedB[i] = readNumber(b);
     job.angleB[i] = packedToDegrees(job.packedB[i]);
 
-    const std::string c = dialogue.promptValue(withIndex(angleC, i), spacerAngleBox(Field::angleC), angleText,
+    const std::string c = dialogue.promptValue(withIndex(angleC, i), spacerAngleBox(Field::angleC), asAngle,
                                                {[&] { fields.setCaption(Label::angleCRow, withIndex(captionC, i)); }, {}});
     job.spacerSign[i] = signOf(readNumber(c));
     job.packedC[i] = std::fabs(readNumber(c));
@@ -81,7 +81,7 @@ void inputSide(ChainSurvey& job, Dialogue& dialogue, int k, SideKind kind)
             clearFields(fields, {Field::angleA, Field::angleB, Field::angleC, Field::triangleMisclosure});
         };
     hooks.afterFirstShow = [&] { fields.setText(otherBox, ""); };
-    job.sideLength[k] = readNumber(dialogue.promptValue(withIndex(texts, k), sideBox(box, k), sideText, hooks));
+    job.sideLength[k] = readNumber(dialogue.promptValue(withIndex(texts, k), sideBox(box, k), asSide, hooks));
 }
 
 }  // namespace

@@ -7,26 +7,41 @@
 #include "chain/display_format.h"
 #include "chain/number_parse.h"
 #include "chain/rounding.h"
+#include "dialogue/full_width.h"
 #include "input/input_messages.h"
+#include "input/packed_angle_text.h"
 
 namespace kestrane {
+namespace {
 
-std::optional<std::string> anyText(const std::string&)
+bool holdsComma(const std::string& typed)
 {
-    return std::nullopt;
+    return typed.find(',') != std::string::npos || typed.find("\uFF0C") != std::string::npos;
 }
+
+// "45°30′90″", as the surveyor's text reads in degrees, minutes, seconds.
+std::string degreesMinutesSeconds(const PackedAngleText& angle)
+{
+    return (angle.negative ? "-" : "") + angle.degrees + "°" + angle.minutes + "′" + angle.seconds + "″";
+}
+
+}  // namespace
 
 std::optional<std::string> numberText(const std::string& typed)
 {
     using namespace input_messages;
     if (parseNumber(typed)) return std::nullopt;
-    if (typed.find_first_not_of(" \t") == std::string::npos) return nothingTyped + numberExpected;
+    if (isBlankText(typed)) return nothingTyped + numberExpected;
+    if (holdsComma(typed)) return commaForPoint(typed) + numberExpected;
     return notANumber(typed) + numberExpected;
 }
 
 std::optional<std::string> angleText(const std::string& typed)
 {
     if (auto refusal = numberText(typed)) return refusal;
+    const auto packed = readPackedAngle(typed);
+    if (packed && !isValidPackedAngle(*packed))
+        return input_messages::minutesOrSecondsOf60(typed, degreesMinutesSeconds(*packed));
     if (std::isfinite(packedToDegrees(std::fabs(*parseNumber(typed))))) return std::nullopt;
     return input_messages::angleTooLarge(typed);
 }
@@ -44,6 +59,12 @@ std::optional<std::string> sideText(const std::string& typed)
     if (auto refusal = numberText(typed)) return refusal;
     if (*parseNumber(typed) > 0) return std::nullopt;
     return input_messages::sideNotPositive(typed);
+}
+
+std::optional<std::string> nameText(const std::string& typed)
+{
+    if (isBlankText(typed)) return input_messages::emptyName;
+    return std::nullopt;
 }
 
 }  // namespace kestrane

@@ -1,23 +1,33 @@
-// Checks of typed values: each returns the warning to show, or nothing when
-// the text is accepted. A warning says what was expected and quotes the text
-// that was typed.
+// How typed values are read and checked: each check returns the warning to
+// show, or nothing when the text is accepted. A warning says what was
+// expected and quotes the text that was typed.
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "dialogue/dialogue.h"
+
 namespace kestrane {
 
-// Accepts any text (point names).
-std::optional<std::string> anyText(const std::string& typed);
-// Accepts numbers only.
+// A number; a comma for the decimal point is named in the warning.
 std::optional<std::string> numberText(const std::string& typed);
-// Accepts packed angles whose degrees can be computed (any number not so
-// large that the conversion overflows).
+// A packed angle d.mmss whose minutes and seconds are below 60 and whose
+// degrees can be computed.
 std::optional<std::string> angleText(const std::string& typed);
-// Accepts a triangle count that rounds (halves to even) to 1..6552.
+// A triangle count that rounds (halves to even) to 1..6552.
 std::optional<std::string> triangleCountText(const std::string& typed);
-// Accepts sides greater than 0 metres.
+// A side greater than 0 metres.
 std::optional<std::string> sideText(const std::string& typed);
+// A point name: any text but one that is empty or blanks only.
+std::optional<std::string> nameText(const std::string& typed);
+
+// The readings of the input: numbers with the full-width forms mapped,
+// names as typed.
+inline const ValueReading asNumber{true, numberText};
+inline const ValueReading asAngle{true, angleText};
+inline const ValueReading asTriangleCount{true, triangleCountText};
+inline const ValueReading asSide{true, sideText};
+inline const ValueReading asName{false, nameText};
 
 }  // namespace kestrane

@@ -8,6 +8,7 @@
 #include "input/control_input.h"
 #include "input/value_boxes.h"
 #include "input/value_checks.h"
+#include "dialogue/full_width.h"
 #include "scripted_io.h"
 
 namespace kestrane {
@@ -28,7 +29,7 @@ const ValueTexts xaTexts{
 std::string promptXa(ScriptedIo& io)
 {
     Dialogue dialogue(io, io);
-    return dialogue.promptValue(xaTexts, coordinateBox(Field::xa), numberText);
+    return dialogue.promptValue(xaTexts, coordinateBox(Field::xa), asNumber);
 }
 
 TEST(PromptValue, ShowsAtOnceAndAgainAfterConfirmation)
@@ -65,14 +66,44 @@ TEST(PromptValue, ZeroAnswersClearTheBoxAndReask)
     }
 }
 
-TEST(PromptValue, AnyOtherConfirmationAccepts)
+TEST(PromptValue, EnterCancelBlanksAndNonZeroNumbersAccept)
 {
-    for (const char* answer : {"", "@cancel", "1", "-2.5", "y", "否"}) {
+    for (const char* answer : {"", "@cancel", "1", "-2.5", "  ", "\u3000", "\uFF11"}) {
         ScriptedIo io({"100", answer});
         EXPECT_EQ(promptXa(io), "100") << answer;
         EXPECT_TRUE(io.allAnswered());
+        EXPECT_EQ(io.warnings, 0) << answer;
         EXPECT_EQ(io.fields[Field::xa], " 100.000");
     }
+}
+
+// An answer that says neither right nor wrong is not guessed at: a warning
+// tells how to answer, and the same question comes again.
+TEST(PromptValue, UnclearConfirmationIsAskedAgain)
+{
+    for (const char* answer : {"n", "否", "no", "错", "y"}) {
+        ScriptedIo io({"100", answer, "0", "200", ""});
+        EXPECT_EQ(promptXa(io), "200") << answer;
+        ASSERT_GE(io.events.size(), 5u);
+        EXPECT_EQ(io.events[2], "ask " + xaTexts.firstConfirm + " -> " + answer);
+        EXPECT_EQ(io.events[3].rfind(std::string("warn 无法确定 “") + answer + "”", 0), 0u) << io.events[3];
+        EXPECT_EQ(io.events[4], "ask " + xaTexts.firstConfirm + " -> 0");  // the same question, not the later one
+    }
+}
+
+// Full-width forms are read as the ASCII ones in numbers and answers, and
+// the mapped text is what is stored and shown; a name keeps what was typed.
+TEST(PromptValue, FullWidthFormsReadAsAscii)
+{
+    ScriptedIo io({"\uFF0D\uFF11\uFF12\u3002\uFF15\u3000", "\uFF10", "\u2212\uFF18\uFF0E\uFF15", ""});
+    EXPECT_EQ(promptXa(io), "-8.5");
+    EXPECT_EQ(io.events[1], "Text1 =  -12.500");
+    EXPECT_EQ(io.events[3], "Text1 = ");  // the full-width zero rejected the first value
+    EXPECT_EQ(mappedToAscii("\uFF0B\uFF11\uFF0C\uFF15"), "+1\uFF0C5");  // a comma stays a comma
+
+    ScriptedIo names({"\uFF11\uFF12", ""});
+    Dialogue dialogue(names, names);
+    EXPECT_EQ(dialogue.promptValue(xaTexts, nameBox(Field::pointName), asName), "\uFF11\uFF12");
 }
 
 TEST(PromptValue, NonNumberWarnsAndAsksTheSamePromptAgain)
@@ -81,7 +112,7 @@ TEST(PromptValue, NonNumberWarnsAndAsksTheSamePromptAgain)
     EXPECT_EQ(promptXa(io), "12.5");
     ASSERT_EQ(io.events.size(), 8u);
     EXPECT_EQ(io.events[0], "ask 输入已知点 A 纵座标 : -> 12,5");
-    EXPECT_EQ(io.events[1], "warn “12,5” 不是一个数。\n此处需要输入一个数,例如 123.456 或 -0.3015。");
+    EXPECT_EQ(io.events[1].rfind("warn “12,5” 不是一个数:小数点要用“.”", 0), 0u) << io.events[1];
     EXPECT_EQ(io.events[2], "ask 输入已知点 A 纵座标 : -> ");
     EXPECT_EQ(io.events[3].rfind("warn 没有输入数值", 0), 0u);
     EXPECT_EQ(io.events[4], "ask 输入已知点 A 纵座标 : -> 12.5");
@@ -110,7 +141,7 @@ TEST(PromptValue, ConfirmationTitleAndHooks)
     const ValueTexts taTexts{"Ta", "输入起始外方位角 :", "first", "later", "输入正确的方位角 :", "起始方位角"};
     ScriptedIo io({"45.3", "0", "45.30", ""});
     Dialogue dialogue(io, io);
-    dialogue.promptValue(taTexts, packedAngleBox(Field::startAzimuth), numberText,
+    dialogue.promptValue(taTexts, packedAngleBox(Field::startAzimuth), asAngle,
                          {[&] { io.setCaption(Label::angleBRow, "after answer"); }, [&] { io.setText(Field::angleB, ""); }});
     EXPECT_EQ(io.events, (Events{
                              "ask 输入起始外方位角 : -> 45.3",
@@ -126,14 +157,32 @@ TEST(PromptValue, ConfirmationTitleAndHooks)
                          }));
 }
 
-TEST(PromptValue, NamesTakeAnyText)
+TEST(PromptValue, EmptyNamesAreAskedAgain)
 {
-    ScriptedIo io({"", "@cancel"});
+    ScriptedIo io({"", "@cancel", " \u3000 ", "0", ""});
     Dialogue dialogue(io, io);
     const ValueTexts texts{"N0", "name?", "ok?", "ok?", "again:", {}};
-    EXPECT_EQ(dialogue.promptValue(texts, nameBox(Field::pointName), anyText), "");
-    EXPECT_EQ(io.fields[Field::pointName], " ");
-    EXPECT_EQ(io.warnings, 0);
+    EXPECT_EQ(dialogue.promptValue(texts, nameBox(Field::pointName), asName), "0");
+    EXPECT_EQ(io.fields[Field::pointName], " 0");
+    EXPECT_EQ(io.warnings, 3);
+    EXPECT_EQ(io.events[0], "ask name? -> ");
+    EXPECT_EQ(io.events[2], "ask name? -> ");  // the same name prompt again
+}
+
+// Minutes and seconds of a typed d.mmss angle, read from its decimal text.
+TEST(PackedAngles, MinutesAndSecondsBelowSixty)
+{
+    for (const char* accepted : {"45.595999", "45.30", "0.0001", "-12.3456", "359.5959", "4.53e1", "45", "+0.59"})
+        EXPECT_EQ(angleText(accepted), std::nullopt) << accepted;
+    const std::pair<const char*, const char*> refused[] = {
+        {"45.309", "45°30′90″"}, {"45.6012", "45°60′12″"}, {"45.5960", "45°59′60″"},
+        {"-1.0060", "-1°00′60″"}, {"4.5309e1", "45°30′90″"}, {"0.59605", "0°59′60.5″"},
+    };
+    for (const auto& [typed, reading] : refused) {
+        const auto warning = angleText(typed);
+        ASSERT_TRUE(warning) << typed;
+        EXPECT_NE(warning->find(reading), std::string::npos) << *warning;
+    }
 }
 
 TEST(RoundHalfEven, Integers)
