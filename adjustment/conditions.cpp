@@ -121,6 +121,10 @@ void formConditions(ChainSurvey& job, SideUnit unit)
     const int n = job.triangleCount;
     const ChainCase chainCase = chainCaseOf(job);
     const double sideScale = unit == SideUnit::millimetres ? 1000 : 1;
+    // The adjusted traverse overwrites the route; the analysis forms every
+    // point's weight functions where these rows were formed.
+    job.linearisedX = job.routeX;
+    job.linearisedY = job.routeY;
 
     sideAngleRows(job, sideScale);
     const int K = weakestPoint(n);
