@@ -40,8 +40,9 @@ struct PointWeightReciprocals {
     double xy = 0;  // the cross term of the X and Y weight functions
 };
 
-// For P(0)..P(n+1); P(0) (A) has zeros. The known points C, D and B get the
-// values of their weight functions like any other point (zero up to
+// For P(0)..P(n+1); P(0) (A) has zeros, and so has B when D is known (the
+// side D - B is no observation). The known points C, D and B otherwise get
+// the values of their weight functions like any other point (zero up to
 // rounding where the conditions fix them); the caller sets them aside.
 std::vector<PointWeightReciprocals> pointWeightReciprocals(const ChainSurvey& job, const ChainNormals& normals);
 

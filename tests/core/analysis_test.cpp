@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
-#include <numeric>
 
 #include "analysis/chi_square.h"
 #include "analysis/quality_analysis.h"
@@ -33,15 +32,15 @@ std::unique_ptr<ChainSurvey> finishedJob(const std::vector<std::string>& answers
 }
 
 // Angles observed with sigma seconds, the tolerance typed as sigma, and the
-// sides as precise as their weight says: sigma * S / rho over sides of about
-// 780 m.
+// sides as precise as their weight says: sigma * S / rho, sides about 780 m.
 ChainPlan calibrated(int n, ChainCase arrangement, unsigned seed, double sigma)
 {
     return {.triangles = n, .arrangement = arrangement, .seed = seed, .angleNoise = sigma,
             .sideNoise = sigma * 780 / secondsPerRadian, .tolerance = testing::fullPrecision(sigma)};
 }
 
-// The answers of a chain with `seconds` added to angle B of triangle t.
+// The answers with `seconds` added to angle B of triangle t (the angles
+// follow the last point name, three confirmed answers per triangle).
 std::vector<std::string> withBlunder(std::vector<std::string> answers, int n, int t, double seconds)
 {
     const auto lastName = std::find(answers.begin(), answers.end(), "P" + std::to_string(n + 1));
@@ -52,6 +51,7 @@ std::vector<std::string> withBlunder(std::vector<std::string> answers, int n, in
     return answers;
 }
 
+// As the window shows millimetres: two decimals of the exact binary value.
 std::string displayed(double millimetres)
 {
     char text[32];
@@ -61,7 +61,7 @@ std::string displayed(double millimetres)
 
 TEST(ChiSquare, QuantilesMatchTables)
 {
-    // Printed tables to their digits, and r = 3 * 6552 + 3 from a 40-digit
+    // Printed tables to their digits; r = 3 * 6552 + 3 from a 40-digit
     // evaluation of the incomplete gamma function.
     const struct {
         int r;
@@ -77,37 +77,38 @@ TEST(ChiSquare, QuantilesMatchTables)
             EXPECT_NEAR(chiSquareDistribution(chiSquareQuantile(p, r), r), p, 1e-12 + 1e-10 * p) << r << " " << p;
 }
 
-// Every observation's and every point's weight reciprocal as a dense
+// Every observation's and every point's weight reciprocal as the dense
 // computation of both groups gives it; the redundancy numbers sum to the
-// conditions; the weakest point is the window's.
+// conditions; the weakest point is the window's, also when it is carried
+// over hundreds of legs (too long for the dense computation).
 TEST(Analysis, AgreesWithTheDenseComputationAndTheWindow)
 {
-    int chains = 0;
     for (const ChainCase arrangement : arrangements) {
-        for (const int n : {1, 2, 3, 4, 5, 6, 9, 14}) {
+        for (const int n : {1, 2, 3, 4, 5, 6, 9, 14, 30, 60, 400}) {
             if (arrangement == ChainCase::knownStartAndEndSide && n == 1) continue;
             ChainPlan plan{.triangles = n, .arrangement = arrangement, .seed = 70u + n, .angleNoise = 2,
                            .sideNoise = 0.004, .typedAzimuths = n % 2 == 0};
             if (n >= 5) plan.fans = {n / 2 + 1};
+            if (n >= 30) plan.fans.push_back(n - 3);
             SCOPED_TRACE("case " + std::to_string(static_cast<int>(arrangement)) + ", n = " + std::to_string(n));
             const auto job = finishedJob(testing::makeChain(plan).answers);
             const ChainAnalysis analysis = analyseChain(*job);
-            const auto dense = testing::denseAnalysis(*job);
-            ++chains;
+            const auto dense = n <= 60 ? testing::denseAnalysis(*job) : testing::DenseAnalysis{};
 
             double redundancy = 0;
             for (const auto& test : analysis.observations) {
-                EXPECT_NEAR(test.residualWeightReciprocal, dense.residualWeightReciprocal[test.column],
-                            1e-9 * test.weightReciprocal) << test.id;
-                EXPECT_GT(test.redundancy, 0) << test.id;
-                EXPECT_LE(test.redundancy, 1 + 1e-12) << test.id;
+                if (n <= 60) {
+                    EXPECT_NEAR(test.residualWeightReciprocal, dense.residualWeightReciprocal[test.column],
+                                1e-9 * test.weightReciprocal) << test.id;
+                }
+                EXPECT_TRUE(test.redundancy > 0 && test.redundancy <= 1 + 1e-12) << test.id;
                 redundancy += test.redundancy;
             }
-            EXPECT_NEAR(redundancy, 3 * n + 3, 1e-9);
+            EXPECT_NEAR(redundancy, 3 * n + 3, 1e-11 * n);
             EXPECT_EQ(analysis.sigma0.redundancy, 3 * n + 3);
 
             for (const auto& point : analysis.points) {
-                if (point.known) continue;
+                if (point.known || dense.points.empty()) continue;
                 const auto& d = dense.points[point.index];
                 const double scale = 1e-9 * std::max(d.xx, d.yy);
                 EXPECT_NEAR(point.qxx, d.xx, scale) << point.index;
@@ -115,33 +116,12 @@ TEST(Analysis, AgreesWithTheDenseComputationAndTheWindow)
                 EXPECT_NEAR(point.qxy, d.xy, scale) << point.index;
             }
             const PointPrecision& weakest = analysis.points[weakestPoint(n)];
-            if (!weakest.known) {
-                EXPECT_NEAR(weakest.qxx, job->invPx, 1e-9 * job->invPx);
-                EXPECT_NEAR(weakest.qyy, job->invPy, 1e-9 * job->invPy);
-                EXPECT_EQ(displayed(weakest.mx), displayed(job->mx));
-                EXPECT_EQ(displayed(weakest.my), displayed(job->my));
-                EXPECT_EQ(displayed(weakest.mp), displayed(job->md));
-            }
-        }
-    }
-    EXPECT_EQ(chains, 23);
-}
-
-// Long chains, fast route only: the same sums, and the window's weakest point.
-TEST(Analysis, LongChainsKeepTheirSums)
-{
-    for (const ChainCase arrangement : arrangements) {
-        for (const int n : {60, 400}) {
-            const auto job = finishedJob(testing::makeChain({.triangles = n, .arrangement = arrangement,
-                                                              .seed = 9, .angleNoise = 1.5, .sideNoise = 0.003})
-                                             .answers);
-            const ChainAnalysis analysis = analyseChain(*job);
-            const double sum = std::accumulate(analysis.observations.begin(), analysis.observations.end(), 0.0,
-                                               [](double s, const ObservationTest& t) { return s + t.redundancy; });
-            EXPECT_NEAR(sum, 3 * n + 3, 1e-9 * n);
-            const PointPrecision& weakest = analysis.points[weakestPoint(n)];
-            EXPECT_NEAR(weakest.qxx, job->invPx, 1e-9 * job->invPx) << n;
-            EXPECT_NEAR(weakest.qyy, job->invPy, 1e-9 * job->invPy) << n;
+            if (weakest.known) continue;  // D, with C and D given and n = 2
+            EXPECT_NEAR(weakest.qxx, job->invPx, 1e-9 * job->invPx);
+            EXPECT_NEAR(weakest.qyy, job->invPy, 1e-9 * job->invPy);
+            EXPECT_EQ(displayed(weakest.mx), displayed(job->mx));
+            EXPECT_EQ(displayed(weakest.my), displayed(job->my));
+            EXPECT_EQ(displayed(weakest.mp), displayed(job->md));
         }
     }
 }
@@ -158,10 +138,10 @@ TEST(Analysis, PlantedBlunderIsTheSuspect)
             const ChainAnalysis blunder = analyseChain(*finishedJob(withBlunder(chain.answers, n, 7, 20)));
             ASSERT_TRUE(blunder.suspect.has_value());
             EXPECT_EQ(*blunder.suspect, "B7");
-            const auto& b7 = *std::find_if(blunder.observations.begin(), blunder.observations.end(),
-                                           [](const ObservationTest& t) { return t.id == "B7"; });
             // 20" lies beyond what the test is sure to find, and comes back in
             // the correction as far as the chain controls the angle.
+            const auto& b7 = blunder.observations[3 * 7 - 1 - (arrangement == ChainCase::hangingOnA ? 0 : 1)];
+            ASSERT_EQ(b7.id, "B7");
             EXPECT_LT(*b7.mdb, 20);
             EXPECT_NEAR(b7.v, -20 * b7.redundancy, 4 * 1.5 * std::sqrt(b7.residualWeightReciprocal));
         }
@@ -170,15 +150,14 @@ TEST(Analysis, PlantedBlunderIsTheSuspect)
 
 // With the noise the a-priori sigma0 states, w is standard normal: the
 // false suspects come at the rate alpha = 0.1 % of the w-test, and the
-// global test passes 95 % of the chains.
+// global test passes some 95 % of the chains.
 TEST(Analysis, CleanChainsGiveFalseSuspectsAtTheTestsRate)
 {
-    const int chains = 300, n = 8;
+    const int chains = 300;
     int tests = 0, suspects = 0, passed = 0;
     double sumW2 = 0;
     for (int seed = 1; seed <= chains; ++seed) {
-        const auto job = finishedJob(
-            testing::makeChain(calibrated(n, arrangements[seed % 3], 5000 + seed, 1.5)).answers);
+        const auto job = finishedJob(testing::makeChain(calibrated(8, arrangements[seed % 3], 5000 + seed, 1.5)).answers);
         const ChainAnalysis analysis = analyseChain(*job);
         passed += *analysis.sigma0.passed;
         for (const auto& test : analysis.observations) {
@@ -205,63 +184,50 @@ TEST(Analysis, NoiseFreeChainHasNoResiduals)
         for (const auto& test : analysis.observations) EXPECT_LT(std::fabs(*test.w), 1e-3) << test.id;
         EXPECT_FALSE(analysis.suspect.has_value());
         EXPECT_LT(analysis.ferrero, 1e-3);
-        EXPECT_FALSE(*analysis.sigma0.passed);  // far below the lower bound: the data are too good
+        EXPECT_FALSE(*analysis.sigma0.passed);  // far below the lower bound: data too good to be true
     }
 }
 
-// The figures that follow from the others, on one noisy chain per arrangement.
-TEST(Analysis, FiguresFollowFromTheRecord)
+// The observations that enter, in their order; the known points; the
+// ellipse of every other point.
+TEST(Analysis, ObservationsAndPointsOfEachArrangement)
 {
     for (const ChainCase arrangement : arrangements) {
         const int n = 7;
         const auto job = finishedJob(testing::makeChain(calibrated(n, arrangement, 11, 2)).answers);
         const ChainAnalysis analysis = analyseChain(*job);
         const bool cKnown = arrangement != ChainCase::hangingOnA, dKnown = arrangement == ChainCase::knownStartAndEndSide;
-
-        std::vector<std::string> ids;
-        if (!cKnown) ids.push_back("Qa");
-        for (int i = 1; i <= n; ++i)
-            for (const char* angle : {"A", "B", "C"}) ids.push_back(angle + std::to_string(i));
-        for (int k = cKnown ? 2 : 1; k <= (dKnown ? 2 * n : 2 * n + 1); ++k) ids.push_back("S" + std::to_string(k));
-        if (!dKnown) ids.push_back("Qb");
-        ASSERT_EQ(analysis.observations.size(), ids.size());
-        for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(analysis.observations[i].id, ids[i]);
-        for (const auto& test : analysis.observations) {
-            const double firstGroup = test.id[0] == 'A' || test.id[0] == 'B' || test.id[0] == 'C'
-                                          ? job->triangleMisclosure[(test.column + 2) / 3] / 3.0 : 0;
-            EXPECT_EQ(test.v, job->correction[test.column] - firstGroup) << test.id;
-            EXPECT_DOUBLE_EQ(*test.mdb, 2 * std::sqrt(test.weightReciprocal * 17.07 / test.redundancy)) << test.id;
-        }
+        std::string ids = cKnown ? "" : "Qa ";
+        for (int i = 1; i <= n; ++i) ids += "A" + std::to_string(i) + " B" + std::to_string(i) + " C" + std::to_string(i) + " ";
+        for (int k = cKnown ? 2 : 1; k <= (dKnown ? 2 * n : 2 * n + 1); ++k) ids += "S" + std::to_string(k) + " ";
+        ids += dKnown ? "" : "Qb ";
+        std::string got;
+        for (const auto& test : analysis.observations) got += test.id + " ";
+        EXPECT_EQ(got, ids);
 
         for (const auto& point : analysis.points) {
-            const bool known = point.index == 0 || point.index == n + 1 || (cKnown && point.index == 1) ||
-                               (dKnown && point.index == n);
-            EXPECT_EQ(point.known, known) << point.index;
-            EXPECT_EQ(point.x, job->routeX[point.index]);
-            if (known) {
-                EXPECT_EQ(point.mx + point.my + point.a + point.b + point.alpha, 0) << point.index;
+            const int j = point.index;
+            EXPECT_EQ(point.known, j == 0 || j == n + 1 || (cKnown && j == 1) || (dKnown && j == n)) << j;
+            EXPECT_EQ(point.x, job->routeX[j]);
+            if (point.known) {
+                EXPECT_EQ(point.mx + point.my + point.a + point.b + point.alpha, 0) << j;
                 continue;
             }
-            // The ellipse keeps the position error, and the variance along its
-            // major axis is a^2.
-            EXPECT_GE(point.a, point.b);
+            // The ellipse keeps the position error, and the variance along
+            // its major axis is a^2.
             EXPECT_NEAR(point.a * point.a + point.b * point.b, point.mp * point.mp, 1e-9 * point.mp * point.mp);
             const double t = point.alpha * degToRad, mb = job->mb;
-            const double along = std::pow(std::cos(t), 2) * point.qxx + 2 * std::sin(t) * std::cos(t) * point.qxy +
+            const double along = std::pow(std::cos(t), 2) * point.qxx + std::sin(2 * t) * point.qxy +
                                  std::pow(std::sin(t), 2) * point.qyy;
-            EXPECT_NEAR(mb * mb * along, point.a * point.a, 1e-9 * point.a * point.a) << point.index;
-            EXPECT_GE(point.alpha, 0);
-            EXPECT_LT(point.alpha, 180);
+            EXPECT_NEAR(mb * mb * along, point.a * point.a, 1e-9 * point.a * point.a) << j;
+            EXPECT_TRUE(point.a >= point.b && point.alpha >= 0 && point.alpha < 180) << j;
         }
-        for (const auto& closure : analysis.triangles)
-            EXPECT_EQ(*closure.passed, std::fabs(closure.w) <= 4 * std::sqrt(3.0)) << closure.triangle;
-        EXPECT_EQ(analysis.sigma0.aposteriori, job->mb);
-        EXPECT_DOUBLE_EQ(*analysis.sigma0.chi2, (job->sumVVAngles + job->sumPVVSides) / 4);
     }
 }
 
 // The analysis reads the conditions, weights and corrections only: what the
-// solver reduced may be gone. Without a finished job there is nothing to read.
+// solver reduced may be gone. Without a tolerance the w-test takes mb and the
+// global test has no figures; without a finished job there is no analysis.
 TEST(Analysis, NeedsOnlyTheFinishedRecord)
 {
     const auto job = finishedJob(testing::makeChain({.triangles = 6, .seed = 2, .angleNoise = 2, .sideNoise = 0.004,
@@ -273,12 +239,10 @@ TEST(Analysis, NeedsOnlyTheFinishedRecord)
     const ChainAnalysis after = analyseChain(*job);
     for (std::size_t i = 0; i < before.observations.size(); ++i) EXPECT_EQ(before.observations[i].w, after.observations[i].w);
     EXPECT_EQ(before.points[weakestPoint(6)].mx, after.points[weakestPoint(6)].mx);
-    // No tolerance: the w-test takes mb, and the global test has no figures.
-    EXPECT_FALSE(before.sigma0.apriori.has_value());
-    EXPECT_FALSE(before.sigma0.chi2.has_value() || before.sigma0.passed.has_value());
-    EXPECT_FALSE(before.triangles[0].limit.has_value());
-    EXPECT_DOUBLE_EQ(*before.observations[1].w, before.observations[1].v /
-                                                    (job->mb * std::sqrt(before.observations[1].residualWeightReciprocal)));
+
+    EXPECT_FALSE(before.sigma0.apriori || before.sigma0.chi2 || before.sigma0.passed || before.triangles[0].limit);
+    const ObservationTest& a1 = before.observations[1];
+    EXPECT_DOUBLE_EQ(*a1.w, a1.v / (job->mb * std::sqrt(a1.residualWeightReciprocal)));
     EXPECT_THROW(analyseChain(ChainSurvey{}), std::logic_error);
 }
 
