@@ -126,6 +126,10 @@ void formConditions(ChainSurvey& job)
     const int n = job.triangleCount;
     const ChainCase chainCase = chainCaseOf(job);
     job.conditionMatrix = ConditionRows(2 * n + 6, 5 * n + 6);
+    // The adjusted traverse overwrites the route; the analysis forms every
+    // point's weight functions where these rows were formed.
+    job.linearisedX = job.routeX;
+    job.linearisedY = job.routeY;
     sideAngleRows(job);
     const int K = weakestPoint(n);
     azimuthRow(job, chainCase);

@@ -41,7 +41,7 @@ bool ChainSurvey::size(int triangles)
     zeroFilled(pointName, bounds->points);
     zeroFilled(triangleMisclosure, triangles);
     zeroFilled(misclosure, bounds->conditions);
-    for (auto* route : {&routeX, &routeY, &routeAzimuth}) zeroFilled(*route, bounds->points);
+    for (auto* route : {&routeX, &routeY, &routeAzimuth, &linearisedX, &linearisedY}) zeroFilled(*route, bounds->points);
     zeroFilled(weightReciprocal, bounds->observations);
     zeroFilled(correction, bounds->observations);
     conditionMatrix = ConditionRows(bounds->matrixOrder + 1, bounds->matrixColumns + 1);

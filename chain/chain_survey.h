@@ -71,6 +71,7 @@ struct ChainSurvey {
     std::vector<float> triangleMisclosure;            // 0..n, seconds
     std::vector<float> misclosure;                    // 0..2n+3
     std::vector<double> routeX, routeY, routeAzimuth; // 0..n+1
+    std::vector<double> linearisedX, linearisedY;     // 0..n+1: the route coordinates the conditions were formed at
     std::vector<double> weightReciprocal;             // 0..5n+2
     std::vector<double> correction;                   // 0..5n+2
     ConditionRows conditionMatrix;                    // rows 0..2n+5, columns 0..5n+5, non-zeros only

@@ -1,0 +1,108 @@
+#include "tools/replay/analysis_event.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "tools/replay/json_log.h"
+
+namespace kestrane::replay {
+namespace {
+
+std::string jsonBool(std::optional<bool> value)
+{
+    return value ? (*value ? "true" : "false") : "null";
+}
+
+template <typename Item, typename Render>
+std::string jsonArray(const std::vector<Item>& items, Render render)
+{
+    std::string json = "[";
+    for (const Item& item : items) {
+        if (json.size() > 1) json += ", ";
+        json += render(item);
+    }
+    return json + "]";
+}
+
+std::string sigma0Json(const GlobalTest& test)
+{
+    return JsonObject()
+        .addRaw("apriori", jsonNumber(test.apriori))
+        .addRaw("aposteriori", jsonNumber(test.aposteriori))
+        .add("redundancy", test.redundancy)
+        .addRaw("chi2", jsonNumber(test.chi2))
+        .addRaw("lower", jsonNumber(test.lower))
+        .addRaw("upper", jsonNumber(test.upper))
+        .addRaw("passed", jsonBool(test.passed))
+        .str();
+}
+
+std::string triangleJson(const TriangleClosure& closure)
+{
+    return JsonObject()
+        .add("triangle", closure.triangle)
+        .addRaw("w", jsonNumber(closure.w))
+        .addRaw("limit", jsonNumber(closure.limit))
+        .addRaw("passed", jsonBool(closure.passed))
+        .str();
+}
+
+std::string pointJson(const PointPrecision& point)
+{
+    return JsonObject()
+        .add("index", point.index)
+        .add("name", point.name)
+        .addRaw("x", jsonNumber(point.x))
+        .addRaw("y", jsonNumber(point.y))
+        .add("known", point.known)
+        .addRaw("mx", jsonNumber(point.mx))
+        .addRaw("my", jsonNumber(point.my))
+        .addRaw("mp", jsonNumber(point.mp))
+        .addRaw("a", jsonNumber(point.a))
+        .addRaw("b", jsonNumber(point.b))
+        .addRaw("alpha", jsonNumber(point.alpha))
+        .str();
+}
+
+std::string observationJson(const ObservationTest& test)
+{
+    return JsonObject()
+        .add("id", test.id)
+        .addRaw("v", jsonNumber(test.v))
+        .addRaw("redundancy", jsonNumber(test.redundancy))
+        .addRaw("w", jsonNumber(test.w))
+        .addRaw("mdb", jsonNumber(test.mdb))
+        .add("suspect", test.suspect)
+        .str();
+}
+
+}  // namespace
+
+std::string jsonNumber(std::optional<double> value)
+{
+    if (!value || !std::isfinite(*value)) return "null";
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, *value).ptr;
+    return std::string(text, end);
+}
+
+std::string analysisEvent(const ChainAnalysis& analysis)
+{
+    const std::string body = JsonObject()
+                                  .addRaw("sigma0", sigma0Json(analysis.sigma0))
+                                  .addRaw("ferrero", jsonNumber(analysis.ferrero))
+                                  .addRaw("triangles", jsonArray(analysis.triangles, triangleJson))
+                                  .addRaw("points", jsonArray(analysis.points, pointJson))
+                                  .addRaw("observations", jsonArray(analysis.observations, observationJson))
+                                  .addRaw("suspect", analysis.suspect ? jsonString(*analysis.suspect) : "null")
+                                  .str();
+    return JsonObject().addRaw("analysis", body).str();
+}
+
+std::string analysisRefusedEvent(const std::string& reason)
+{
+    return JsonObject().add("analysis", "refused").add("reason", reason).str();
+}
+
+}  // namespace kestrane::replay

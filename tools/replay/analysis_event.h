@@ -1,0 +1,24 @@
+// The analysis event of the replay log: {"analysis": {...}} with the members
+// of the quality analysis in the log's order and units; numbers at full
+// precision (the shortest text that reads back as the same double), null
+// where a figure does not exist.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "analysis/quality_analysis.h"
+
+namespace kestrane::replay {
+
+// One line of the log, without its line break.
+std::string analysisEvent(const ChainAnalysis& analysis);
+
+// {"analysis": "refused", "reason": REASON}: there is no finished job.
+std::string analysisRefusedEvent(const std::string& reason);
+
+// A JSON number at full precision; null for nothing, or for a value that is
+// not finite (JSON has no such numbers).
+std::string jsonNumber(std::optional<double> value);
+
+}  // namespace kestrane::replay
