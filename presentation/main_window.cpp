@@ -105,9 +105,8 @@ void MainWindow::runDataInput()
 {
     // An abandoned job leaves the window as the surveyor last saw it; a
     // stopped one has already said why. Either leaves the record part
-    // refilled, so only a job that ran to its end can be printed.
-    jobComplete_ = false;
-    jobComplete_ = runDataInputJob(job_, *inputBox_, *fields_).end == JobEnd::done;
+    // refilled; what prints is the last job that ran to its end.
+    lastComplete_.jobEnded(job_, runDataInputJob(job_, *inputBox_, *fields_).end);
 }
 
 void MainWindow::exitProgram()
@@ -118,10 +117,11 @@ void MainWindow::exitProgram()
 
 void MainWindow::printReport()
 {
-    if (!jobComplete_) {
+    if (!hasCompleteJob()) {
         refusePrint();
         return;
     }
+    if (lastComplete_.laterJobUnfinished()) inputBox_->warn(print_texts::earlierJobNotice, false);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("Kestrane"));
@@ -141,11 +141,11 @@ void MainWindow::printReport()
 
 bool MainWindow::printReportTo(QPrinter& printer)
 {
-    if (!jobComplete_) {
+    if (!hasCompleteJob()) {
         refusePrint();
         return false;
     }
-    if (!paintReport(printer, buildReport(job_))) {
+    if (!paintReport(printer, buildReport(*lastComplete_.job()))) {
         inputBox_->warn(print_texts::failure, false);
         return false;
     }
@@ -159,7 +159,7 @@ void MainWindow::refusePrint()
 
 void MainWindow::previewReport(QPrinter& printer, QWidget* parent)
 {
-    const std::vector<ReportLine> lines = buildReport(job_);
+    const std::vector<ReportLine> lines = buildReport(*lastComplete_.job());
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("打印预览"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,

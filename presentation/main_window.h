@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "chain/chain_survey.h"
+#include "job/last_complete_job.h"
 #include "presentation/window_layout.h"
 
 class QLabel;
@@ -27,13 +28,14 @@ public:
 
     const ChainSurvey& job() const { return job_; }
 
-    // Whether the last data-input run went to its end. Only such a job has a
-    // report: none yet, or one abandoned or stopped, leaves nothing to print.
-    bool hasCompleteJob() const { return jobComplete_; }
+    // Whether a job has run to its end since the program started. The last
+    // such job is what the print button prints, kept as it ended: a later job
+    // abandoned or stopped half way costs nothing.
+    bool hasCompleteJob() const { return lastComplete_.job() != nullptr; }
 
     // What the print button does once a printer has been chosen: paints the
-    // report of the complete job on printer. Without one it shows the refusal
-    // and prints nothing. False when nothing was printed.
+    // report of the last complete job on printer. Without one it shows the
+    // refusal and prints nothing. False when nothing was printed.
     bool printReportTo(QPrinter& printer);
 
 public slots:
@@ -57,7 +59,7 @@ private:
 
     TwipScale scale_;
     ChainSurvey job_;
-    bool jobComplete_ = false;
+    LastCompleteJob lastComplete_;
     std::unique_ptr<QtInputBox> inputBox_;
     std::unique_ptr<QtWindowFields> fields_;
 };

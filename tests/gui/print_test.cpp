@@ -464,18 +464,31 @@ TEST_F(PrintRefusal, BeforeAnyJob)
     expectRefusal();
 }
 
-TEST_F(PrintRefusal, AfterAnAbandonedJobThatFollowedACompleteOne)
-{
-    runJob(goldenJobAnswers("typical_n4_orientation_points"));
-    // Cancel at the first coordinate, then abandon at the warning.
-    runJobThroughWindow(window, {"4", "1.5", "@cancel", "@abort"});
-    expectRefusal();
-}
-
 TEST_F(PrintRefusal, AfterAStoppedJob)
 {
     runJobThroughWindow(window, goldenJobAnswers("stop_known_ends_n1"));
     expectRefusal();
+}
+
+// A stray press of the data-input button, abandoned at once, costs nothing:
+// the print button says so, then prints the earlier complete job's report.
+TEST_F(PrintedReport, AnAbandonedJobAfterACompleteOneKeepsItsReport)
+{
+    runJob(goldenJobAnswers("typical_n4_orientation_points"));
+    const std::vector<ReportLine> complete = buildReport(window.job());
+    // Cancel at the first coordinate, then abandon at the warning.
+    runJobThroughWindow(window, {"4", "1.5", "@cancel", "@abort"});
+    ASSERT_TRUE(window.hasCompleteJob());
+
+    PrintDialogWatcher watcher;
+    InputBoxDriver driver({});
+    commandButton(window, 3)->click();
+    ASSERT_EQ(driver.warnings().size(), 1u);
+    EXPECT_EQ(driver.warnings()[0].message, print_texts::earlierJobNotice);
+    EXPECT_EQ(watcher.printDialogs, 1);
+
+    const QString path = printToPdf(QStringLiteral("earlier.pdf"));
+    EXPECT_EQ(withoutBlanks(pdfText(path)), withoutBlanks(reportText(complete)));
 }
 
 }  // namespace

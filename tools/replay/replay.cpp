@@ -8,6 +8,7 @@
 #include "chain/chain_survey.h"
 #include "dialogue/job_signals.h"
 #include "job/data_input_job.h"
+#include "job/last_complete_job.h"
 #include "report/print_texts.h"
 #include "report/report.h"
 #include "tools/replay/json_log.h"
@@ -141,7 +142,7 @@ int replayTranscript(std::string_view text, std::ostream& log)
     Transcript transcript(text);
     ReplaySession session(transcript, log);
     ChainSurvey job;
-    bool jobComplete = false;
+    LastCompleteJob lastComplete;
     int status = statusDone;
 
     while (!transcript.atEnd() && status == statusDone) {
@@ -152,11 +153,12 @@ int replayTranscript(std::string_view text, std::ostream& log)
             event.add("job", jobEndName(outcome.end));
             if (outcome.end == JobEnd::stopped) event.add("reason", outcome.reason);
             session.write(event);
-            jobComplete = outcome.end == JobEnd::done;
+            lastComplete.jobEnded(job, outcome.end);
             if (session.misplaced()) status = statusMisplaced;
         } else if (entry == printEntry) {
-            if (jobComplete) {
-                session.write(JsonObject().addRaw("report", reportJson(buildReport(job))));
+            if (const ChainSurvey* printed = lastComplete.job()) {
+                if (lastComplete.laterJobUnfinished()) session.warn(print_texts::earlierJobNotice, false);
+                session.write(JsonObject().addRaw("report", reportJson(buildReport(*printed))));
             } else {
                 session.warn(print_texts::refusal, false);
                 session.write(JsonObject().add("print", "refused").add("reason", print_texts::refusal));
