@@ -365,6 +365,25 @@ TEST_F(PrintedReport, ALongReportGoesOnOverMorePagesLosingNothing)
     }
 }
 
+// A name far longer than the space right of its column: the line goes on at
+// the name's column below, and nothing passes the right margin or is lost.
+TEST_F(PrintedReport, ALineTooLongForThePaperGoesOnBelowLosingNothing)
+{
+    std::vector<std::string> answers = goldenJobAnswers("typical_n4_orientation_points");
+    const std::string longName = "东山三角点" + std::string(30, 'K') + "西岭水准点二号至五号联测方向的中间转点";
+    for (std::string& answer : answers)
+        if (answer == "K02") answer = longName;
+    runJob(answers);
+    const std::vector<ReportLine> lines = buildReport(window.job());
+
+    const QString path = printToPdf(QStringLiteral("long-name.pdf"));
+    EXPECT_EQ(withoutBlanks(pdfText(path)), withoutBlanks(reportText(lines)));
+    const PdfLayout layout = pdfLayout(path);
+    ASSERT_FALSE(layout.words.empty());
+    const double rightMargin = layout.pageWidth - reportTop;  // as wide as the top one
+    for (const PdfWord& word : layout.words) EXPECT_LE(word.xMax, rightMargin + 0.5) << word.text;
+}
+
 // ---------------------------------------------------------------------------
 // The print button's dialog.
 
