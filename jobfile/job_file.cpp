@@ -146,6 +146,9 @@ private:
             return "未知的键 " + quoted(key) + "。";
         }
 
+        if (file_.entries_.size() == maxValueLines)
+            return "数值行超过 " + std::to_string(maxValueLines) + " 行:一个作业最多约有 4 万个数值,这不是一个作业的文件。";
+
         const std::string_view value = trimmed(text.substr(equals + 1));
         JobFileEntry entry{std::string(key), {}, line_};
         if (!value.empty() && value.front() == '"') {

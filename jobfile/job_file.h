@@ -31,6 +31,11 @@ namespace kestrane {
 // Larger files are refused unread; a job of the largest chain is some 1 MB.
 inline constexpr std::uintmax_t maxJobFileBytes = 64u << 20;
 
+// More value lines are refused at the first line beyond: a job of the largest
+// chain asks some 40 000 values, and the limit keeps a hostile file of tiny
+// lines from taking the memory of millions of values.
+inline constexpr int maxValueLines = 2'000'000;
+
 // One value line of the file.
 struct JobFileEntry {
     std::string key;

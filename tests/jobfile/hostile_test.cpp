@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <iostream>
 
 #include "chain/chain_survey.h"
@@ -144,6 +144,9 @@ TEST(HostileJobFiles, HugeValuesAndLines)
     EXPECT_EQ(std::get<JobFileRefusal>(quoted).line, 2);
     const auto key = parseJobFile(testing::jobText(huge + " = 1\n"), "big");
     EXPECT_NE(std::get<JobFileRefusal>(key).message.find("x…"), std::string::npos);
+    std::string tiny = "kestrane-job 1\n";
+    for (int i = 0; i <= maxValueLines; ++i) tiny += "n=1\n";
+    EXPECT_EQ(std::get<JobFileRefusal>(parseJobFile(tiny, "tiny")).line, maxValueLines + 2);
 }
 
 TEST(HostileJobFiles, AMillionLinesParseFast)
@@ -156,13 +159,14 @@ TEST(HostileJobFiles, AMillionLinesParseFast)
         else if (i % keys.size() == 0) text += "n = " + std::to_string(n) + "\n";
         else text += keys[i % keys.size()].text() + " = " + std::to_string(1000 + i % 9000) + ".123\r\n";
     }
-    const auto start = std::chrono::steady_clock::now();
+    // Processor time, so that other work on a shared machine does not count.
+    const std::clock_t start = std::clock();
     const JobFileReading reading = parseJobFile(text, "million");
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
     ASSERT_TRUE(std::holds_alternative<JobFile>(reading));
     EXPECT_EQ(std::get<JobFile>(reading).entries().size(), 960'000u);
     EXPECT_EQ(std::get<JobFile>(reading).triangleCount(), n);
-    std::cout << "a million lines (" << (text.size() >> 20) << " MB) parsed in " << seconds << " s\n";
+    std::cout << "a million lines (" << (text.size() >> 20) << " MB) parsed in " << seconds << " s of processor time\n";
 #if defined(__SANITIZE_ADDRESS__)
     EXPECT_LT(seconds, 5.0);
 #else

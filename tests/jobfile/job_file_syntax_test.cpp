@@ -170,6 +170,9 @@ TEST(JobKeys, SpellingRangesAndCounts)
         {"4", 4}, {" 7 ", 7}, {"2.5", 2}, {"3.5", 4}, {"1e3", 1000}, {"6552", 6552},
         {"6552.5", 6552}, {"6553", std::nullopt}, {"0.4", std::nullopt}, {"-1", std::nullopt}, {"abc", std::nullopt}};
     for (const auto& [text, count] : counts) EXPECT_EQ(triangleCountOf(text), count) << text;
+    EXPECT_EQ(keyMeaning(*parseKey("xe")), "定向点 E 纵座标");
+    EXPECT_EQ(keyMeaning(*parseKey("N3")), "第 3 点的点名");
+    EXPECT_EQ(keyMeaning(*parseKey("C3")), "第 3 个三角形的间隔角 C3");
 }
 
 // The key of each value prompt of the real dialogue. The closing-point prompt
