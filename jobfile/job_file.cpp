@@ -15,8 +15,6 @@ namespace {
 constexpr std::string_view formatLine = "kestrane-job 1";
 constexpr std::string_view formatName = "kestrane-job";
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 std::string_view trimmed(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);

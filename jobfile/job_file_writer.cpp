@@ -48,18 +48,24 @@ bool isAngle(KeyFamily family)
 
 }  // namespace
 
-std::string localTimeText(Clock::time_point time)
+std::tm localTimeOf(JobFileClock::time_point time)
 {
-    const std::time_t seconds = Clock::to_time_t(time);
+    const std::time_t seconds = JobFileClock::to_time_t(time);
     std::tm local{};
     localtime_r(&seconds, &local);  // POSIX: the thread-safe form of std::localtime
+    return local;
+}
+
+std::string localTimeText(JobFileClock::time_point time)
+{
+    const std::tm local = localTimeOf(time);
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
                   local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return text;
 }
 
-std::string headerComment(const std::string& event, Clock::time_point time)
+std::string headerComment(const std::string& event, JobFileClock::time_point time)
 {
     return std::string("# Kestrane 作业文件 — 程序版本 ") + programVersion + "," + event + " " + localTimeText(time);
 }
@@ -75,7 +81,7 @@ std::string triangleComment(int triangle)
     return "# 三角形 " + std::to_string(triangle);
 }
 
-std::string jobFileText(const std::vector<JobValue>& values, Clock::time_point savedAt)
+std::string jobFileText(const std::vector<JobValue>& values, JobFileClock::time_point savedAt)
 {
     std::string text = headerComment("保存于", savedAt) + "\nkestrane-job 1\n";
     int triangle = 0;  // the triangle whose comment was written last
@@ -90,7 +96,7 @@ std::string jobFileText(const std::vector<JobValue>& values, Clock::time_point s
 }
 
 std::optional<WriteFailure> saveJobFile(const std::filesystem::path& path, const std::vector<JobValue>& values,
-                                        Clock::time_point savedAt)
+                                        JobFileClock::time_point savedAt)
 {
     return replaceFile(path, jobFileText(values, savedAt), "保存作业文件");
 }

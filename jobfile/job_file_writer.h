@@ -6,6 +6,7 @@
 #pragma once
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -22,13 +23,16 @@ struct JobValue {
     std::string value;
 };
 
-using Clock = std::chrono::system_clock;
+using JobFileClock = std::chrono::system_clock;
+
+// The calendar date and time of day, local time.
+std::tm localTimeOf(JobFileClock::time_point time);
 
 // "YYYY-MM-DD hh:mm:ss" in local time.
-std::string localTimeText(Clock::time_point time);
+std::string localTimeText(JobFileClock::time_point time);
 
 // "# Kestrane 作业文件 — 程序版本 V,<event> <local time>".
-std::string headerComment(const std::string& event, Clock::time_point time);
+std::string headerComment(const std::string& event, JobFileClock::time_point time);
 
 // "KEY = VALUE", or "KEY =" for an empty value; no line end.
 std::string valueLine(std::string_view key, std::string_view value);
@@ -40,11 +44,11 @@ std::string triangleComment(int triangle);
 // the last value of each key counts, and keys are written in the order of
 // asking. Throws std::invalid_argument for a key that is unknown or outside
 // the chain of the values' n, which no job accepts.
-std::string jobFileText(const std::vector<JobValue>& values, Clock::time_point savedAt);
+std::string jobFileText(const std::vector<JobValue>& values, JobFileClock::time_point savedAt);
 
 // Saves the values to path, replacing any file there all at once; the failure
 // when the file could not be written (then any former file is untouched).
 std::optional<WriteFailure> saveJobFile(const std::filesystem::path& path, const std::vector<JobValue>& values,
-                                        Clock::time_point savedAt = Clock::now());
+                                        JobFileClock::time_point savedAt = JobFileClock::now());
 
 }  // namespace kestrane

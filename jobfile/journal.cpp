@@ -33,9 +33,11 @@ std::string journalEndLine(JournalEnd how)
     return {};
 }
 
-JournalStart Journal::start(const std::filesystem::path& path, Clock::time_point startedAt, bool keepExisting)
+JournalStart Journal::start(const std::filesystem::path& path, JobFileClock::time_point startedAt,
+                            ExistingFile existing)
 {
-    const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (keepExisting ? O_EXCL : O_TRUNC);
+    const int whenExisting = existing == ExistingFile::keep ? O_EXCL : O_TRUNC;
+    const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | whenExisting;
     const int fd = open(path.c_str(), flags, 0666);
     if (fd < 0) return writeFailure(writing, path, errno);
     Journal journal(path, fd);

@@ -24,16 +24,19 @@ enum class JournalEnd { done, abandoned, stopped };
 
 class Journal;
 
+// What starting a journal does with a file already at its path: replace it
+// (a new job in the same file), or fail with EEXIST (a journal of its own).
+enum class ExistingFile { replace, keep };
+
 // What starting a journal gives: the journal, or why it could not be written.
 using JournalStart = std::variant<Journal, WriteFailure>;
 
 class Journal {
 public:
     // Starts a journal at path with its header comment and "kestrane-job 1",
-    // on the disk before it returns. An existing file is replaced, unless
-    // keepExisting is set: then the start fails with EEXIST.
-    static JournalStart start(const std::filesystem::path& path, Clock::time_point startedAt,
-                              bool keepExisting = false);
+    // on the disk before it returns.
+    static JournalStart start(const std::filesystem::path& path, JobFileClock::time_point startedAt,
+                              ExistingFile existing = ExistingFile::replace);
 
     Journal(Journal&& other) noexcept;
     Journal& operator=(Journal&& other) noexcept;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <ctime>
 
 namespace kestrane {
 namespace {
@@ -21,11 +20,9 @@ bool digitsAt(std::string_view name, std::size_t at, std::size_t count)
 
 }  // namespace
 
-std::string journalFileName(Clock::time_point startedAt, int sequence)
+std::string journalFileName(JobFileClock::time_point startedAt, int sequence)
 {
-    const std::time_t seconds = Clock::to_time_t(startedAt);
-    std::tm local{};
-    localtime_r(&seconds, &local);  // POSIX: the thread-safe form of std::localtime
+    const std::tm local = localTimeOf(startedAt);
     char stem[64];
     std::snprintf(stem, sizeof stem, "%04d%02d%02d-%02d%02d%02d", local.tm_year + 1900, local.tm_mon + 1,
                   local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
@@ -78,7 +75,7 @@ void keepNewestJournals(const std::filesystem::path& folder, int kept)
         std::filesystem::remove(journals[i], error);
 }
 
-JournalStart startJournalInFolder(const std::filesystem::path& folder, Clock::time_point startedAt)
+JournalStart startJournalInFolder(const std::filesystem::path& folder, JobFileClock::time_point startedAt)
 {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -86,7 +83,7 @@ JournalStart startJournalInFolder(const std::filesystem::path& folder, Clock::ti
 
     for (int sequence = 1;; ++sequence) {
         const std::filesystem::path path = folder / journalFileName(startedAt, sequence);
-        JournalStart started = Journal::start(path, startedAt, true);
+        JournalStart started = Journal::start(path, startedAt, ExistingFile::keep);
         const auto* failure = std::get_if<WriteFailure>(&started);
         if (failure && failure->error == EEXIST && sequence < lastSequence) continue;
         if (!failure) keepNewestJournals(folder, journalsKept);

@@ -20,7 +20,7 @@ inline constexpr int journalsKept = 50;
 
 // The file name of the journal of a job started at that time; sequence 1 is
 // the first job of that second.
-std::string journalFileName(Clock::time_point startedAt, int sequence = 1);
+std::string journalFileName(JobFileClock::time_point startedAt, int sequence = 1);
 
 bool isJournalFileName(std::string_view name);
 
@@ -36,6 +36,6 @@ void keepNewestJournals(const std::filesystem::path& folder, int kept = journals
 // Starts the journal of a job begun at startedAt in the folder (created when
 // missing) under a name no other journal has, then keeps the newest
 // journalsKept journals, the new one among them.
-JournalStart startJournalInFolder(const std::filesystem::path& folder, Clock::time_point startedAt);
+JournalStart startJournalInFolder(const std::filesystem::path& folder, JobFileClock::time_point startedAt);
 
 }  // namespace kestrane

@@ -8,8 +8,6 @@
 namespace kestrane {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 DecodedValue fault(std::string what)
 {
     return {{}, std::move(what)};

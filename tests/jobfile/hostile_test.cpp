@@ -26,7 +26,7 @@ const std::string debris[] = {"\"", "\\", "=", "#", "\n", "\r", "\r\n", "\xff", 
 
 std::string validText(std::mt19937& random)
 {
-    return jobFileText(generatedJob(random, 12), Clock::now());
+    return jobFileText(generatedJob(random, 12), JobFileClock::now());
 }
 
 int lineCount(const std::string& text)
@@ -126,11 +126,16 @@ TEST(HostileJobFiles, PlantedFaultsAreRefusedOnTheirLine)
         EXPECT_EQ(std::get<JobFileRefusal>(reading).line, line) << fault;
     }
     // An index beyond the file's n, before and after the n line.
+    const auto refusedOn = [](const std::string& lines) {
+        const JobFileReading reading = parseJobFile(testing::jobText(lines), "r");
+        return std::holds_alternative<JobFileRefusal>(reading) ? std::get<JobFileRefusal>(reading).line : 0;
+    };
     for (int n = 1; n <= 12; ++n) {
+        const std::string count = "n = " + std::to_string(n) + "\n";
         for (const std::string& key : {"N" + std::to_string(n + 2), "C" + std::to_string(n + 1),
                                        "S" + std::to_string(2 * n + 2)}) {
-            EXPECT_EQ(std::get<JobFileRefusal>(parseJobFile(testing::jobText(key + " = 1\nn = " + std::to_string(n) + "\n"), "r")).line, 2);
-            EXPECT_EQ(std::get<JobFileRefusal>(parseJobFile(testing::jobText("n = " + std::to_string(n) + "\n" + key + " = 1\n"), "r")).line, 3);
+            EXPECT_EQ(refusedOn(key + " = 1\n" + count), 2) << key;
+            EXPECT_EQ(refusedOn(count + key + " = 1\n"), 3) << key;
         }
     }
 }

@@ -46,7 +46,7 @@ TEST(Journal, EveryValueOnDiskAndEveryCutReadsAsTheValuesSoFar)
     for (int job = 0; job < 12; ++job) {
         const std::vector<JobValue> values = testing::generatedJob(random, 3);
         const auto path = folder.path / "journal.kjob";
-        JournalStart started = Journal::start(path, Clock::now());
+        JournalStart started = Journal::start(path, JobFileClock::now());
         ASSERT_TRUE(std::holds_alternative<Journal>(started));
         Journal& journal = std::get<Journal>(started);
 
@@ -84,7 +84,7 @@ TEST(Journal, EndLinesAndTriangleComments)
     testing::ScratchFolder folder;
     const auto path = folder.path / "j.kjob";
     for (const JournalEnd how : {JournalEnd::done, JournalEnd::abandoned, JournalEnd::stopped}) {
-        JournalStart started = Journal::start(path, Clock::now());
+        JournalStart started = Journal::start(path, JobFileClock::now());
         Journal& journal = std::get<Journal>(started);
         ASSERT_FALSE(journal.append("n", "2"));
         ASSERT_FALSE(journal.append("A2", "55.18059"));
@@ -102,7 +102,7 @@ TEST(Journal, EndLinesAndTriangleComments)
     EXPECT_FALSE(journalFileEnded(folder.path / "missing.kjob"));
 }
 
-Clock::time_point utcTime(int hour, int minute, int second)
+JobFileClock::time_point utcTime(int hour, int minute, int second)
 {
     using namespace std::chrono;
     return sys_days{2026y / 12 / 8} + hours(hour) + minutes(minute) + seconds(second);

@@ -44,7 +44,7 @@ TEST(WriterRoundTrip, GeneratedJobsReadBackValueForValue)
     std::mt19937 random(20261208);
     for (int job = 0; job < 400; ++job) {
         const std::vector<JobValue> values = generatedJob(random);
-        const std::string text = jobFileText(values, Clock::now());
+        const std::string text = jobFileText(values, JobFileClock::now());
         const JobFileReading reading = parseJobFile(text, "round.kjob");
         ASSERT_TRUE(std::holds_alternative<JobFile>(reading)) << std::get<JobFileRefusal>(reading).message;
         const JobFile& file = std::get<JobFile>(reading);
@@ -74,9 +74,9 @@ TEST(WriterRoundTrip, GeneratedJobsReadBackValueForValue)
 
 TEST(WriterRoundTrip, KeysNoJobAsksAreRefused)
 {
-    EXPECT_THROW(jobFileText({{"xz", "1"}}, Clock::now()), std::invalid_argument);
-    EXPECT_THROW(jobFileText({{"n", "2"}, {"A3", "1"}}, Clock::now()), std::invalid_argument);
-    EXPECT_NO_THROW(jobFileText({{"n", "abc"}, {"A3", "1"}}, Clock::now()));
+    EXPECT_THROW(jobFileText({{"xz", "1"}}, JobFileClock::now()), std::invalid_argument);
+    EXPECT_THROW(jobFileText({{"n", "2"}, {"A3", "1"}}, JobFileClock::now()), std::invalid_argument);
+    EXPECT_NO_THROW(jobFileText({{"n", "abc"}, {"A3", "1"}}, JobFileClock::now()));
 }
 
 std::vector<std::string> filesIn(const std::filesystem::path& folder)
