@@ -57,6 +57,11 @@ std::map<std::string, std::string> valuesOf(const JobFile& file)
     return values;
 }
 
+std::map<std::string, std::string> valuesRead(std::string_view bytes, LastLine lastLine)
+{
+    return valuesOf(std::get<JobFile>(parseJobFile(bytes, "values", lastLine)));
+}
+
 std::string jobText(const std::string& lines)
 {
     return "kestrane-job 1\n" + lines;

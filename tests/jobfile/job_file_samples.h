@@ -27,6 +27,9 @@ std::map<std::string, std::string> lastValues(const std::vector<JobValue>& value
 // What a parsed file gives for every key it holds.
 std::map<std::string, std::string> valuesOf(const JobFile& file);
 
+// The same for bytes that must parse (std::bad_variant_access when refused).
+std::map<std::string, std::string> valuesRead(std::string_view bytes, LastLine lastLine = LastLine::read);
+
 // "kestrane-job 1\n" followed by the lines.
 std::string jobText(const std::string& lines);
 
