@@ -17,8 +17,8 @@ constexpr std::string_view formatName = "kestrane-job";
 
 std::string_view trimmed(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isJobFileBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isJobFileBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
@@ -36,7 +36,7 @@ std::string notAJobFile(std::string_view line)
     if (line.find('\r') != std::string_view::npos)
         return notOurs + "(该文件的行尾似乎是单独的回车符 CR;作业文件的行尾须为 LF 或 CRLF。)";
     const std::string_view first = line.substr(0, formatName.size());
-    if (first == formatName && line.size() > formatName.size() && isBlank(line[formatName.size()]))
+    if (first == formatName && line.size() > formatName.size() && isJobFileBlank(line[formatName.size()]))
         return "作业文件格式 " + quoted(line) + " 不受支持,本程序只读取 “kestrane-job 1” 格式的作业文件。";
     return notOurs;
 }

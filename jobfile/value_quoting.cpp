@@ -119,14 +119,14 @@ DecodedValue decodeQuotedValue(std::string_view literal)
     }
     const std::string_view rest = literal.substr(at + 1);
     for (const char c : rest)
-        if (!isBlank(c)) return fault("结尾的引号后还有内容 “" + utf8::excerpt(rest) + "”");
+        if (!isJobFileBlank(c)) return fault("结尾的引号后还有内容 “" + utf8::excerpt(rest) + "”");
     return value;
 }
 
 bool needsQuoting(std::string_view text)
 {
     if (text.empty()) return false;
-    if (isBlank(text.front()) || isBlank(text.back()) || text.front() == '"') return true;
+    if (isJobFileBlank(text.front()) || isJobFileBlank(text.back()) || text.front() == '"') return true;
     std::size_t at = 0;
     while (at < text.size()) {
         const auto c = utf8::next(text, at);

@@ -15,7 +15,7 @@
 namespace kestrane {
 
 // The blanks of a job file: space and tab.
-inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool isJobFileBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A literal read back: the text, or what is wrong with the literal (a
 // fragment of a message, in Chinese; empty when the literal is sound).
