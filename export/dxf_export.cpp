@@ -49,6 +49,13 @@ double roundScaleDown(double value)
     return power;
 }
 
+// The chain's scale for the drawing, metres: its mean side (1 should a job
+// ever have none).
+double meanSideOf(const ChainSurvey& job)
+{
+    return job.meanSide > 0 && std::isfinite(job.meanSide) ? job.meanSide : 1;
+}
+
 class DxfWriter {
 public:
     void group(int code, const std::string& value)
@@ -219,7 +226,8 @@ void drawEllipses(DxfWriter& dxf, const ChainSurvey& job, const std::vector<Poin
 {
     double largest = 0;  // millimetres
     for (const PointPrecision& p : precision) largest = std::max(largest, p.a);
-    const double factor = largest > 0 ? roundScaleDown(job.meanSide * ellipsePerSide / (largest / 1000)) : 1;
+    if (!(largest > 0)) return;  // every point known: no ellipse to draw
+    const double factor = roundScaleDown(meanSideOf(job) * ellipsePerSide / (largest / 1000));
     for (int i = 0; i <= job.triangleCount + 1; ++i) {
         const PointPrecision& p = precision[i];
         if (!(p.a > 0)) continue;  // a known point
@@ -291,7 +299,7 @@ std::string tables(const std::vector<Layer>& layers, double textHeight)
     dxf.group(2, "STANDARD");
     dxf.integer(70, 0);
     dxf.real(40, 0);
-    dxf.group(41, "1.0");
+    dxf.real(41, 1);
     dxf.real(50, 0);
     dxf.integer(71, 0);
     dxf.group(42, formatGeneral(textHeight));
@@ -312,7 +320,7 @@ ExportResult writeDxf(const ChainSurvey& job, const std::vector<PointPrecision>*
     for (int i = 0; i <= job.triangleCount + 1; ++i)
         if (auto check = checkName(job, i); !check.written()) return check;
 
-    const double textHeight = roundScaleDown(job.meanSide > 0 ? job.meanSide * textHeightPerSide : 1);
+    const double textHeight = roundScaleDown(meanSideOf(job) * textHeightPerSide);
     const auto stations = triangleStations(job);
 
     DxfWriter entities;

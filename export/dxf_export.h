@@ -6,8 +6,9 @@
 //   点        a POINT at every route point
 //   点名      every route point's name as TEXT to the upper right of it
 //   三角形边  a LINE for every observed side between its two end points
-//   已知点    a small triangle about A, B and the known C and D, at their
-//             typed coordinates, and the known sides A-C and D-B
+//   已知点    a triangle about A, B and the known C and D at their typed
+//             coordinates, its corners one text height from the point, and
+//             the known sides A-C and D-B
 //   误差椭圆  only with an analysis: every point's standard error ellipse as a
 //             closed POLYLINE, enlarged by the factor a TEXT on the layer states
 // The text height is the largest of 1, 2 or 5 times a power of ten that does

@@ -109,70 +109,25 @@ std::string freeId(const ChainSurvey& job, const std::string& wanted)
 
 class GamaWriter {
 public:
-    explicit GamaWriter(const ChainSurvey& job) : job_(job), sigma0_(sigma0Of(job)) {}
+    explicit GamaWriter(const ChainSurvey& job)
+        : job_(job), n_(job.triangleCount), sigma0_(sigma0Of(job)), stations_(triangleStations(job)),
+          arrangement_(chainCaseOf(job)), eId_(freeId(job, "E")), fId_(freeId(job, "F"))
+    {
+    }
 
     std::string document()
     {
-        const int n = job_.triangleCount;
-        const auto stations = triangleStations(job_);
-        const auto known = knownPoints(job_, stations);
-        const ChainCase arrangement = chainCaseOf(job_);
-        const bool startOrientation = arrangement == ChainCase::hangingOnA;
-        const bool closingOrientation = arrangement != ChainCase::knownStartAndEndSide;
-        const std::string eId = freeId(job_, "E"), fId = freeId(job_, "F");
-
         line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
         line("<gama-local xmlns=\"http://www.gnu.org/software/gama/gama-local\">");
         line("<network axes-xy=\"ne\" angles=\"left-handed\">");
-        description(arrangement);
+        description();
         line("<parameters sigma-apr=\"" + formatGeneral(sigma0_) + "\" conf-pr=\"" + formatGeneral(confidence) +
              "\" tol-abs=\"" + formatGeneral(grossTermTolerance) + "\" sigma-act=\"aposteriori\" />");
         line("<points-observations>");
-
-        line("<!-- 已知点:座标为输入值,不参加平差 -->");
-        std::set<int> fixed;
-        for (const KnownPoint& point : known) {
-            fixedPoint(job_.pointName[point.index], point.x, point.y, point.role);
-            fixed.insert(point.index);
-        }
-        if (startOrientation && eGiven(job_)) fixedPoint(eId, job_.xe.value, job_.ye.value, "E");
-        if (closingOrientation && fGiven(job_)) fixedPoint(fId, job_.xf.value, job_.yf.value, "F");
-        line("<!-- 待定点:近似座标为 Kestrane 的平差座标 -->");
-        for (int i = 0; i <= n + 1; ++i)
-            if (!fixed.count(i))
-                line("<point id=\"" + id(i) + "\" x=\"" + formatFixed(job_.routeX[i], approximationDecimals) +
-                     "\" y=\"" + formatFixed(job_.routeY[i], approximationDecimals) + "\" adj=\"xy\" />");
-
-        line("<!-- 三角形的观测角:求距角 A(i)、前进角 B(i)、间隔角 C(i),顺时针由 bs 到 fs -->");
-        line("<obs>");
-        for (int i = 1; i <= n; ++i) triangleAngles(i, stations[i]);
-        line("</obs>");
-
-        line("<!-- 观测边 S(k) -->");
-        line("<obs>");
-        const std::string sideSigma = formatGeneral(sigma0_ * std::sqrt(job_.sideWeightReciprocal));
-        for (int k = 1; k <= 2 * n + 1; ++k) {
-            if (!sideObserved(job_, k)) continue;
-            const SideEnds ends = sideEnds(stations, k);
-            line("<distance from=\"" + id(ends.from) + "\" to=\"" + id(ends.to) + "\" val=\"" +
-                 formatRounded(observedSideLength(job_, k), sideDecimals) + "\" stdev=\"" + sideSigma +
-                 "\" /> <!-- S" + std::to_string(k) + " -->");
-        }
-        line("</obs>");
-
-        if (startOrientation || closingOrientation) {
-            line("<!-- 定向角 -->");
-            line("<obs>");
-            const int closingStation = stations[n].v;
-            if (startOrientation)
-                orientation(id(0), id(1), eGiven(job_) ? &eId : nullptr, signedPackedToDegrees(job_.qaPacked.value),
-                            job_.taDeg, +1, "Qa");
-            if (closingOrientation)
-                orientation(id(n + 1), id(closingStation), fGiven(job_) ? &fId : nullptr,
-                            signedPackedToDegrees(job_.qbPacked.value), job_.tbDeg, -1, "Qb");
-            line("</obs>");
-        }
-
+        points();
+        triangleAngles();
+        sides();
+        orientationAngles();
         line("</points-observations>");
         line("</network>");
         line("</gama-local>");
@@ -180,25 +135,49 @@ public:
     }
 
 private:
+    bool startOriented() const { return arrangement_ == ChainCase::hangingOnA; }
+    bool closingOriented() const { return arrangement_ != ChainCase::knownStartAndEndSide; }
+
     void line(const std::string& text) { text_ += text + "\n"; }
 
     std::string id(int i) const { return escaped(job_.pointName[i]); }
 
-    void description(ChainCase arrangement)
+    void description()
     {
-        const int n = job_.triangleCount;
         static const std::map<ChainCase, std::string> arrangements{
             {ChainCase::hangingOnA, "布设 1:由 A 点及起始方位角、定向角起算,闭合于 B 点及闭合方位角、定向角"},
             {ChainCase::knownStartSide, "布设 2:由已知边 A–C 起算,闭合于 B 点及闭合方位角、定向角"},
             {ChainCase::knownStartAndEndSide, "布设 3:由已知边 A–C 起算,闭合于已知边 D–B"},
         };
         line("<description>");
-        line("Kestrane 三角锁条件平差的观测网,共 " + std::to_string(n) + " 个三角形;" + arrangements.at(arrangement) + "。");
+        line("Kestrane 三角锁条件平差的观测网,共 " + std::to_string(n_) + " 个三角形;" + arrangements.at(arrangement_) +
+             "。");
         line("观测值均为输入值。测角中误差 σ0 = " + formatGeneral(sigma0_) + " 秒(测角限差;限差为 0 时取 1 秒);"
-             "边长中误差 σ0·√q_s = " + formatRounded(sigma0_ * std::sqrt(job_.sideWeightReciprocal), 3) +
+             "边长中误差 σ0·√q_s = " + formatRounded(sideSigma(), 3) +
              " 毫米,q_s 为边长的权倒数;先验单位权中误差取 σ0,验后单位权中误差即 Kestrane 的 mb。"
              "点号为点名;注释中的 A1、S3、Qa 等为 Kestrane 的观测值编号。");
         line("</description>");
+    }
+
+    // Millimetres: a side's weight 1/q_s against an angle's weight 1.
+    double sideSigma() const { return sigma0_ * std::sqrt(job_.sideWeightReciprocal); }
+
+    void points()
+    {
+        line("<!-- 已知点:座标为输入值,不参加平差 -->");
+        std::set<int> fixed;
+        for (const KnownPoint& point : knownPoints(job_, stations_)) {
+            fixedPoint(job_.pointName[point.index], point.x, point.y, point.role);
+            fixed.insert(point.index);
+        }
+        if (startOriented() && eGiven(job_)) fixedPoint(eId_, job_.xe.value, job_.ye.value, "E");
+        if (closingOriented() && fGiven(job_)) fixedPoint(fId_, job_.xf.value, job_.yf.value, "F");
+        line("<!-- 待定点:近似座标为 Kestrane 的平差座标 -->");
+        for (int i = 0; i <= n_ + 1; ++i) {
+            if (fixed.count(i)) continue;
+            line("<point id=\"" + id(i) + "\" x=\"" + formatFixed(job_.routeX[i], approximationDecimals) + "\" y=\"" +
+                 formatFixed(job_.routeY[i], approximationDecimals) + "\" adj=\"xy\" />");
+        }
     }
 
     void fixedPoint(const std::string& name, double x, double y, const std::string& role)
@@ -207,50 +186,92 @@ private:
              "\" fix=\"xy\" /> <!-- " + role + " -->");
     }
 
-    void angle(int from, int backsight, int foresight, double degrees, const std::string& label)
+    // An angle turning clockwise at the standpoint from the backsight to the
+    // foresight (ids already escaped).
+    void angle(const std::string& from, const std::string& backsight, const std::string& foresight, double degrees,
+               const std::string& label)
     {
-        line("<angle from=\"" + id(from) + "\" bs=\"" + id(backsight) + "\" fs=\"" + id(foresight) + "\" val=\"" +
+        line("<angle from=\"" + from + "\" bs=\"" + backsight + "\" fs=\"" + foresight + "\" val=\"" +
              sexagesimal(degrees) + "\" stdev=\"" + formatGeneral(sigma0_) + "\" /> <!-- " + label + " -->");
     }
 
-    // The spacer sign tells the sense of the triangle: with a positive sign
-    // the far corner w lies clockwise from u as seen from the station v, so
-    // that, going round, u sees v clockwise from w and w sees u clockwise
-    // from v. A negative sign turns every angle the other way.
-    void triangleAngles(int i, const TriangleStations& t)
+    // The spacer sign tells the sense of each triangle: with a positive sign
+    // the far corner w lies clockwise from u as seen from the station v, and
+    // going round, u sees v clockwise from w and w sees u clockwise from v.
+    // A negative sign turns every angle the other way.
+    void triangleAngles()
     {
-        const bool clockwise = job_.spacerSign[i] >= 0;
-        const std::string number = std::to_string(i);
-        const auto turn = [&](int at, int first, int second, double packed, const char* name) {
-            angle(at, clockwise ? first : second, clockwise ? second : first, packedToDegrees(packed), name + number);
-        };
-        turn(t.u, t.w, t.v, job_.packedA[i], "A");
-        turn(t.w, t.v, t.u, job_.packedB[i], "B");
-        turn(t.v, t.u, t.w, job_.packedC[i], "C");
+        line("<!-- 三角形的观测角:求距角 A(i)、前进角 B(i)、间隔角 C(i) -->");
+        line("<obs>");
+        for (int i = 1; i <= n_; ++i) {
+            const auto [u, v, w] = stations_[i];
+            const bool clockwise = job_.spacerSign[i] >= 0;
+            const auto turn = [&](int at, int first, int second, double packed, const char* name) {
+                angle(id(at), id(clockwise ? first : second), id(clockwise ? second : first), packedToDegrees(packed),
+                      name + std::to_string(i));
+            };
+            turn(u, w, v, job_.packedA[i], "A");
+            turn(w, v, u, job_.packedB[i], "B");
+            turn(v, u, w, job_.packedC[i], "C");
+        }
+        line("</obs>");
     }
 
-    // Qa at A from E to P(1), clockwise positive; Qb at B from the last
-    // spacer station to F. Without the orientation point, the fixed azimuth
-    // towards it (Ta, Tb) and the observed angle make one azimuth
-    // observation along the chain's side: Ta + Qa from A, Tb - Qb from B.
-    void orientation(const std::string& standpoint, const std::string& sidePoint, const std::string* orientationPoint,
-                     double observed, double fixedAzimuth, int sense, const std::string& label)
+    void sides()
     {
-        const std::string sigma = formatGeneral(sigma0_);
-        if (orientationPoint) {
-            const std::string point = escaped(*orientationPoint);
-            const std::string backsight = sense > 0 ? point : sidePoint, foresight = sense > 0 ? sidePoint : point;
-            line("<angle from=\"" + standpoint + "\" bs=\"" + backsight + "\" fs=\"" + foresight + "\" val=\"" +
-                 sexagesimal(observed) + "\" stdev=\"" + sigma + "\" /> <!-- " + label + " -->");
-        } else {
-            line("<azimuth from=\"" + standpoint + "\" to=\"" + sidePoint + "\" val=\"" +
-                 sexagesimal(fixedAzimuth + sense * observed) + "\" stdev=\"" + sigma + "\" /> <!-- " + label +
-                 ",方位角 " + (sense > 0 ? "Ta + Qa" : "Tb - Qb") + " -->");
+        line("<!-- 观测边 S(k) -->");
+        line("<obs>");
+        const std::string sigma = formatGeneral(sideSigma());
+        for (int k = 1; k <= 2 * n_ + 1; ++k) {
+            if (!sideObserved(job_, k)) continue;
+            const SideEnds ends = sideEnds(stations_, k);
+            line("<distance from=\"" + id(ends.from) + "\" to=\"" + id(ends.to) + "\" val=\"" +
+                 formatRounded(observedSideLength(job_, k), sideDecimals) + "\" stdev=\"" + sigma + "\" /> <!-- S" +
+                 std::to_string(k) + " -->");
         }
+        line("</obs>");
+    }
+
+    // Qa turns clockwise at A from E to P(1), Qb at B from the last spacer
+    // station to F. Where the azimuth was typed instead of the point, the
+    // fixed azimuth and the observed angle make one azimuth observation along
+    // the chain's side, as Kestrane's azimuth condition joins them:
+    // A -> P(1) = Ta + Qa, B -> station = Tb - Qb.
+    void orientationAngles()
+    {
+        if (!startOriented() && !closingOriented()) return;
+        line("<!-- 定向角 -->");
+        line("<obs>");
+        if (startOriented()) {
+            const double qa = signedPackedToDegrees(job_.qaPacked.value);
+            if (eGiven(job_))
+                angle(id(0), escaped(eId_), id(1), qa, "Qa");
+            else
+                azimuth(id(0), id(1), job_.taDeg + qa, "Qa,方位角 Ta + Qa");
+        }
+        if (closingOriented()) {
+            const int station = stations_[n_].v;
+            const double qb = signedPackedToDegrees(job_.qbPacked.value);
+            if (fGiven(job_))
+                angle(id(n_ + 1), id(station), escaped(fId_), qb, "Qb");
+            else
+                azimuth(id(n_ + 1), id(station), job_.tbDeg - qb, "Qb,方位角 Tb - Qb");
+        }
+        line("</obs>");
+    }
+
+    void azimuth(const std::string& from, const std::string& to, double degrees, const std::string& label)
+    {
+        line("<azimuth from=\"" + from + "\" to=\"" + to + "\" val=\"" + sexagesimal(degrees) + "\" stdev=\"" +
+             formatGeneral(sigma0_) + "\" /> <!-- " + label + " -->");
     }
 
     const ChainSurvey& job_;
+    const int n_;
     const double sigma0_;
+    const std::vector<TriangleStations> stations_;
+    const ChainCase arrangement_;
+    const std::string eId_, fId_;
     std::string text_;
 };
 
