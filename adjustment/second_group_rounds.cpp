@@ -75,9 +75,13 @@ std::vector<double> adjustedMisclosures(const ChainSurvey& job)
     }
     const double closingSide = closingSideAzimuth(job);
     if (dGiven(job)) {
+        // D is the station the X and Y conditions close on: P(n), or P(n-1)
+        // when the last two spacer angles lie there and the adjusted traverse
+        // has laid P(n) off to the far end of S(2n-1).
+        const int d = closingLegCount(job) + 1;
         W[2 * n + 1] = secondsPerDegree * azimuthDifference(closingSide, job.tbDeg);
-        W[2 * n + 2] = job.routeX[n] - job.xd.value;
-        W[2 * n + 3] = job.routeY[n] - job.yd.value;
+        W[2 * n + 2] = job.routeX[d] - job.xd.value;
+        W[2 * n + 3] = job.routeY[d] - job.yd.value;
     } else {
         // Qb is an observation too: its correction turns the closing azimuth.
         const double qb = job.qbDeg + job.spacerSign[n + 1] * job.correction[5 * n + 2] / secondsPerDegree;

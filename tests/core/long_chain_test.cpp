@@ -121,23 +121,30 @@ TEST(LongChain, ClosesOnItsKnownPointInFurtherRounds)
 }
 
 // A chain of the size a survey office meets every day closes after the
-// first round and keeps every bit of it.
+// first round and keeps every bit of it; also when its last triangle fans
+// about the station before it, where a chain closing on D has D at P(n-1).
 TEST(LongChain, AnOrdinaryChainTakesOneRound)
 {
     for (const int n : {1, 4, 25, 60}) {
         for (const ChainCase arrangement : arrangements) {
-            if (arrangement == ChainCase::knownStartAndEndSide && n == 1) continue;
-            SCOPED_TRACE("n = " + std::to_string(n) + ", case " + std::to_string(static_cast<int>(arrangement)));
-            const ChainSurvey typed = typedRecord(noisyPlan(n, arrangement, 300u + n));
-            const ChainSurvey first = oneRound(typed);
-            ChainSurvey job = typed;
-            adjustFilledChain(job);
-            EXPECT_EQ(job.adjustmentRounds, 1);
-            EXPECT_EQ(job.routeX, first.routeX);
-            EXPECT_EQ(job.routeY, first.routeY);
-            EXPECT_EQ(job.correction, first.correction);
-            EXPECT_EQ(job.mb, first.mb);
-            EXPECT_EQ(job.invPx, first.invPx);
+            for (const bool fanAtEnd : {false, true}) {
+                if (arrangement == ChainCase::knownStartAndEndSide && n == 1) continue;
+                if (fanAtEnd && n < 3) continue;
+                SCOPED_TRACE("n = " + std::to_string(n) + ", case " + std::to_string(static_cast<int>(arrangement)) +
+                             (fanAtEnd ? ", fan at the end" : ""));
+                ChainPlan plan = noisyPlan(n, arrangement, 300u + n);
+                if (fanAtEnd) plan.fans = {n};
+                const ChainSurvey typed = typedRecord(plan);
+                const ChainSurvey first = oneRound(typed);
+                ChainSurvey job = typed;
+                adjustFilledChain(job);
+                EXPECT_EQ(job.adjustmentRounds, 1);
+                EXPECT_EQ(job.routeX, first.routeX);
+                EXPECT_EQ(job.routeY, first.routeY);
+                EXPECT_EQ(job.correction, first.correction);
+                EXPECT_EQ(job.mb, first.mb);
+                EXPECT_EQ(job.invPx, first.invPx);
+            }
         }
     }
 }
