@@ -12,13 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "analysis/quality_analysis.h"
 #include "chain/chain_survey.h"
 #include "export/export_file.h"
-#include "export/point_precision.h"
 
 namespace kestrane {
 
-// precision: one entry per route point, or null when there is no analysis.
+// precision: the points of the job's quality analysis, P(0)..P(n+1), or null
+// when there is none.
 ExportResult writeCsv(const ChainSurvey& job, const std::vector<PointPrecision>* precision, const std::string& path);
 
 }  // namespace kestrane

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/quality_analysis.h"
 #include "chain/chain_survey.h"
 #include "export/export_file.h"
-#include "export/point_precision.h"
 
 namespace kestrane {
 

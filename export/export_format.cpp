@@ -1,6 +1,5 @@
 #include "export/export_format.h"
 
-#include "export/cass_export.h"
 #include "export/csv_export.h"
 #include "export/dxf_export.h"
 #include "export/gama_export.h"
@@ -17,11 +16,11 @@ std::optional<ExportFormat> exportFormatNamed(std::string_view name)
 }
 
 ExportResult writeExport(ExportFormat format, const ChainSurvey& job, const std::vector<PointPrecision>* precision,
-                         const std::string& path)
+                         const std::string& path, CassEncoding encoding)
 {
     switch (format) {
     case ExportFormat::csv: return writeCsv(job, precision, path);
-    case ExportFormat::cass: return writeCass(job, path);
+    case ExportFormat::cass: return writeCass(job, path, encoding);
     case ExportFormat::dxf: return writeDxf(job, precision, path);
     case ExportFormat::gama: return writeGama(job, path);
     }

@@ -13,10 +13,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QStyle>
 
 #include "job/data_input_job.h"
 #include "presentation/client_area.h"
+#include "presentation/export_actions.h"
 #include "presentation/qt_input_box.h"
 #include "presentation/qt_window_fields.h"
 #include "presentation/report_painter.h"
@@ -44,6 +46,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     scrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setCentralWidget(scrollArea_);
     addMenus();
+    addExportMenu(*this);
 
     connect(client_->button(1), &QPushButton::clicked, this, &MainWindow::runDataInput);
     connect(client_->button(2), &QPushButton::clicked, this, &MainWindow::exitProgram);
@@ -75,8 +78,10 @@ void MainWindow::addMenus()
 
 void MainWindow::fitToScreen()
 {
-    // The window at its logical size: the client area under the menu bar.
-    const QSize wanted(client_->width(), client_->height() + menuBar()->sizeHint().height());
+    // The window at its logical size: the client area under the menu bar and
+    // above the status bar.
+    const QSize wanted(client_->width(),
+                       client_->height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     QSize size = wanted;
     if (screen) {

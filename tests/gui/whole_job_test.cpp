@@ -45,10 +45,12 @@ const std::set<std::string> drivenTranscripts = {
     "stop_dependent_conditions_n3", "stop_known_ends_n1", "stop_known_ends_same_side_n2", "typed_azimuths_n3",
     "typical_n4_orientation_points", "user_guide_example",
     "confirmation_answers", "full_width_input", "packed_angle_minutes", "point_names", "print_last_complete_job",
+    "exports",
 };
 
 const std::string dataEntry = "@data";
 const std::string printEntry = "@print";
+const std::string exportEntry = "@export ";
 
 using testing::goldenPath;
 using testing::readFile;
@@ -272,15 +274,15 @@ protected:
         const fs::path path = goldenPath(name, ".transcript");
         ASSERT_TRUE(fs::exists(path)) << path;
 
-        // The print button is not pressed here; its entries come out of the
-        // transcript before the tool replays it, so that both sides run the
-        // same jobs and nothing else.
+        // The print button and the export menu are not used here; their
+        // entries come out of the transcript before the tool replays it, so
+        // that both sides run the same jobs and nothing else.
         std::vector<std::vector<std::string>> jobs;
         std::string withoutPrinting;
         const std::string transcript = readFile(path);
         for (const std::string_view entry : replay::transcriptLines(transcript)) {
             const std::string line(entry);
-            if (line == printEntry) continue;
+            if (line == printEntry || line.starts_with(exportEntry)) continue;
             withoutPrinting += line + '\n';
             if (line == dataEntry) {
                 jobs.emplace_back();
@@ -457,11 +459,13 @@ TEST_F(WholeJob, FullWidthFormsReadAsAscii) { driveTranscript("full_width_input"
 TEST_F(WholeJob, MinutesAndSecondsOfSixtyRefused) { driveTranscript("packed_angle_minutes"); }
 TEST_F(WholeJob, EmptyPointNamesAskedAgain) { driveTranscript("point_names"); }
 TEST_F(WholeJob, AStrayJobDoesNotCostTheReport) { driveTranscript("print_last_complete_job"); }
+TEST_F(WholeJob, JobsWhoseResultsAreExported) { driveTranscript("exports"); }
 
 // A golden transcript of whole jobs added later must be driven here too.
 TEST(WholeJobTranscripts, EveryGoldenTranscriptOfWholeJobsIsDriven)
 {
     std::set<std::string> wholeJobs;
+    const testing::ScratchWorkingFolder exports("whole-job-transcripts");  // where their exports land
     for (const auto& entry : fs::directory_iterator(GOLDEN_DIR)) {
         if (entry.path().extension() != ".transcript") continue;
         std::ostringstream log;

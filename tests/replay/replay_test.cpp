@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,8 +42,21 @@ TEST_P(GoldenTranscript, LogMatches)
     expectedExit.replace_extension(".exit");
     ASSERT_TRUE(fs::exists(expectedLog)) << expectedLog;
 
+    // In a scratch working folder, which ends up holding exactly the files
+    // the log names as exported: nothing of a refused export.
+    const testing::ScratchWorkingFolder folder("golden-" + transcript.stem().string());
     std::ostringstream log;
     const int status = replayTranscript(readFile(transcript), log);
+    std::set<std::string> exported, written;
+    const std::string exportedPath = R"(", "path": ")";
+    for (const std::string& line : linesOf(log.str())) {
+        const auto at = line.find(exportedPath);
+        if (!line.starts_with(R"({"export": ")") || at == std::string::npos) continue;
+        const auto path = at + exportedPath.size();
+        exported.insert(line.substr(path, line.size() - path - 2));  // up to the closing "}
+    }
+    for (const auto& entry : fs::directory_iterator(folder.path())) written.insert(entry.path().filename().string());
+    EXPECT_EQ(written, exported);
 
     const int wantedStatus = fs::exists(expectedExit) ? std::stoi(readFile(expectedExit)) : statusDone;
     EXPECT_EQ(status, wantedStatus);
@@ -84,7 +98,7 @@ TEST(ReplayEntries, TranscriptEndingAtAnOpenBoxAbandonsTheJob)
 TEST(ReplayEntries, LinesThatCannotApply)
 {
     for (const char* transcript : {"5\n", "@cancel\n", "@abort\n", "@@x\n", "@data\n@print\n",
-                                   "@data\n@data\n", "@data\n4\n@abort\n"}) {
+                                   "@data\n@data\n", "@data\n4\n@abort\n", "@data\n@export csv x.csv\n", "@exports\n"}) {
         std::ostringstream log;
         EXPECT_EQ(replayTranscript(transcript, log), statusMisplaced) << transcript;
         EXPECT_EQ(lastLine(log.str()).rfind("{\"fields\": ", 0), 0u) << transcript;

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "tools/replay/transcript.h"
 
 namespace kestrane::testing {
@@ -38,7 +40,7 @@ std::vector<std::string> goldenJobAnswers(const std::string& name)
     std::vector<std::string> answers;
     bool inJob = false;
     for (const std::string_view line : replay::transcriptLines(transcript)) {
-        if (line == "@data" || line == "@print") {
+        if (line == "@data" || line == "@print" || line.starts_with("@export")) {
             if (inJob) break;
             inJob = line == "@data";
             continue;
@@ -46,6 +48,21 @@ std::vector<std::string> goldenJobAnswers(const std::string& name)
         if (inJob) answers.emplace_back(line);
     }
     return answers;
+}
+
+ScratchWorkingFolder::ScratchWorkingFolder(const std::string& name)
+    : previous_(fs::current_path()),
+      path_(fs::temp_directory_path() / ("kestrane-" + name + "-" + std::to_string(getpid())))
+{
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+    fs::current_path(path_);
+}
+
+ScratchWorkingFolder::~ScratchWorkingFolder()
+{
+    fs::current_path(previous_);
+    fs::remove_all(path_);
 }
 
 }  // namespace kestrane::testing

@@ -17,7 +17,23 @@ std::filesystem::path goldenPath(const std::string& name, const char* extension)
 std::vector<std::filesystem::path> goldenTranscripts();
 
 // The answers of a golden transcript's first job: the entries after its first
-// "@data", up to the next "@data" or "@print" or the end.
+// "@data", up to the next "@data", "@print" or "@export" or the end.
 std::vector<std::string> goldenJobAnswers(const std::string& name);
+
+// A new empty folder, the working folder for as long as it lives: the exports
+// of a transcript land there by their relative paths. Then the working folder
+// is the one before again and the scratch folder is removed with its files.
+class ScratchWorkingFolder {
+public:
+    explicit ScratchWorkingFolder(const std::string& name);
+    ~ScratchWorkingFolder();
+    ScratchWorkingFolder(const ScratchWorkingFolder&) = delete;
+    ScratchWorkingFolder& operator=(const ScratchWorkingFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path previous_, path_;
+};
 
 }  // namespace kestrane::testing

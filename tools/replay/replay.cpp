@@ -11,6 +11,7 @@
 #include "job/last_complete_job.h"
 #include "report/print_texts.h"
 #include "report/report.h"
+#include "tools/replay/export_entry.h"
 #include "tools/replay/json_log.h"
 #include "tools/replay/transcript.h"
 
@@ -61,7 +62,7 @@ public:
     {
         if (transcript_.atEnd()) giveUpJob();
         const std::string_view entry = transcript_.peek();
-        if (entry == dataEntry || entry == printEntry || entry == abortEntry) giveUpJob();
+        if (entry == dataEntry || entry == printEntry || isExportEntry(entry) || entry == abortEntry) giveUpJob();
         transcript_.take();
 
         const bool cancel = entry == cancelEntry;
@@ -163,6 +164,8 @@ int replayTranscript(std::string_view text, std::ostream& log)
                 session.warn(print_texts::refusal, false);
                 session.write(JsonObject().add("print", "refused").add("reason", print_texts::refusal));
             }
+        } else if (isExportEntry(entry)) {
+            session.write(exportEvent(entry, lastComplete.job()));
         } else {
             // An answer, a cancel or an abort with no input box or warning open.
             status = statusMisplaced;

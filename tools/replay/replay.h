@@ -1,9 +1,10 @@
 // The replay tool: a job driven by a transcript instead of a surveyor.
 //
 // Each transcript line is one entry: "@data" presses the data-input button,
-// "@print" the print button, "@cancel" cancels the open input box, "@abort"
-// abandons the job at a warning that offers it, "@@text" types "@text", and
-// any other line (the empty one too) is typed into the open input box. The
+// "@print" the print button, "@export FORMAT PATH" the export menu's entry,
+// "@cancel" cancels the open input box, "@abort" abandons the job at a
+// warning that offers it, "@@text" types "@text", and any other line (the
+// empty one too) is typed into the open input box. The
 // log is JSON Lines: every input box, field, caption, warning and job end as
 // it happens, and last the final text of every field.
 #pragma once
