@@ -24,6 +24,8 @@
 #include "export/dxf_export.h"
 #include "export/export_format.h"
 #include "export/gama_export.h"
+#include "export/job_export.h"
+#include "export/text_encoding.h"
 #include "job/data_input_job.h"
 #include "scripted_io.h"
 #include "synthetic_chain.h"
@@ -522,6 +524,40 @@ TEST(Exports, UnwritablePathsAndUnfinishedJobsLeaveNothingBehind)
     }
     EXPECT_NE(writeDxf(job, &tooShort, folder / "out").message.find("点数"), std::string::npos);
     EXPECT_FALSE(exportFormatNamed("pdf"));
+}
+
+// The export of the last complete job takes each point's precision and
+// ellipse from the job's quality analysis; a job the analysis does not take
+// is exported without them; with no complete job nothing is written.
+TEST(JobExport, CarriesTheAnalysisWhereItCanBeMade)
+{
+    ScratchFolder folder;
+    const auto sameFile = [&](const ExportResult& whole, const ExportResult& parts) {
+        EXPECT_TRUE(whole.written()) << whole.message;
+        EXPECT_TRUE(parts.written()) << parts.message;
+        return readBytes(folder / "whole") == readBytes(folder / "parts");
+    };
+    for (const std::size_t j : {0u, 6u, 11u}) {
+        const auto& [label, job] = finishedJobs()[j];
+        SCOPED_TRACE(label);
+        const std::vector<PointPrecision> points = analyseChain(job).points;
+        EXPECT_TRUE(sameFile(exportCompleteJob(&job, ExportFormat::csv, folder / "whole"),
+                             writeCsv(job, &points, folder / "parts")));
+        EXPECT_TRUE(sameFile(exportCompleteJob(&job, ExportFormat::dxf, folder / "whole"),
+                             writeDxf(job, &points, folder / "parts")));
+        EXPECT_NE(readBytes(folder / "parts").find(*encodeUtf8As("误差椭圆", gbkEncoding)), std::string::npos);
+        EXPECT_TRUE(sameFile(exportCompleteJob(&job, ExportFormat::cass, folder / "whole", CassEncoding::utf8),
+                             writeCass(job, folder / "parts", CassEncoding::utf8)));
+        EXPECT_TRUE(sameFile(exportCompleteJob(&job, ExportFormat::gama, folder / "whole"),
+                             writeGama(job, folder / "parts")));
+    }
+    ChainSurvey unanalysable = finishedJobs()[1].job;
+    unanalysable.linearisedX.clear();  // the analysis refuses the record; the writers do not need it
+    ASSERT_FALSE(analysedPoints(unanalysable));
+    EXPECT_TRUE(sameFile(exportCompleteJob(&unanalysable, ExportFormat::csv, folder / "whole"),
+                         writeCsv(unanalysable, nullptr, folder / "parts")));
+    EXPECT_EQ(exportCompleteJob(nullptr, ExportFormat::gama, folder / "none").message, noCompleteJobToExport);
+    EXPECT_EQ(folder.listing(), (std::vector<std::string>{"parts", "whole"}));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "export/text_encoding.h"
 #include "golden_files.h"
 
 namespace kestrane::replay {
@@ -185,6 +186,33 @@ TEST(UserGuide, WorkedExampleFiguresAreThoseOfTheJob)
             jsonString(line.substr(0, blank)) + ": " + jsonString(line.substr(blank + 1));
         EXPECT_NE(fields.find(expected), std::string::npos) << expected;
     }
+}
+
+// The export examples of the user guide: every block is found, whole, in
+// the file of that name that the golden export job writes, in the file's own
+// encoding and line ends.
+TEST(UserGuide, ExportExamplesAreInTheFilesOfTheJob)
+{
+    const std::string readme = readFile(README_FILE);
+    const testing::ScratchWorkingFolder folder("user-guide-exports");
+    std::ostringstream log;
+    ASSERT_EQ(replayTranscript(readFile(fs::path(GOLDEN_DIR) / "exports.transcript"), log), statusDone);
+
+    const std::string begin = "<!-- export example ", end = "<!-- end of export example -->";
+    int examples = 0;
+    for (auto from = readme.find(begin); from != std::string::npos; from = readme.find(begin, from + 1), ++examples) {
+        const auto nameEnd = readme.find(" -->\n", from);
+        const std::string name = readme.substr(from + begin.size(), nameEnd - from - begin.size());
+        const std::string file = readFile(name);
+        ASSERT_FALSE(file.empty()) << name;
+        const bool crlf = file.find("\r\n") != std::string::npos;
+        std::string block;
+        for (const std::string& line : linesOf(readme.substr(nameEnd + 5, readme.find(end, from) - nameEnd - 5)))
+            block += line.substr(4) + (crlf ? "\r\n" : "\n");  // an indented code block
+        const char* encoding = name.ends_with(".dat") ? gb18030Encoding : name.ends_with(".dxf") ? gbkEncoding : "UTF-8";
+        EXPECT_NE(file.find(encodeUtf8As(block, encoding).value_or("?")), std::string::npos) << name << ":\n" << block;
+    }
+    EXPECT_GE(examples, 8);
 }
 
 }  // namespace
