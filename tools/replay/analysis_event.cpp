@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <stdexcept>
 #include <vector>
+
+#include "analysis/analysis_texts.h"
 
 #include "tools/replay/json_log.h"
 
@@ -77,6 +80,24 @@ std::string observationJson(const ObservationTest& test)
         .str();
 }
 
+JsonObject analysisObject(const ChainAnalysis& analysis)
+{
+    const std::string body = JsonObject()
+                                  .addRaw("sigma0", sigma0Json(analysis.sigma0))
+                                  .addRaw("ferrero", jsonNumber(analysis.ferrero))
+                                  .addRaw("triangles", jsonArray(analysis.triangles, triangleJson))
+                                  .addRaw("points", jsonArray(analysis.points, pointJson))
+                                  .addRaw("observations", jsonArray(analysis.observations, observationJson))
+                                  .addRaw("suspect", analysis.suspect ? jsonString(*analysis.suspect) : "null")
+                                  .str();
+    return JsonObject().addRaw("analysis", body);
+}
+
+JsonObject refusalObject(const std::string& reason)
+{
+    return JsonObject().add("analysis", "refused").add("reason", reason);
+}
+
 }  // namespace
 
 std::string jsonNumber(std::optional<double> value)
@@ -89,20 +110,24 @@ std::string jsonNumber(std::optional<double> value)
 
 std::string analysisEvent(const ChainAnalysis& analysis)
 {
-    const std::string body = JsonObject()
-                                  .addRaw("sigma0", sigma0Json(analysis.sigma0))
-                                  .addRaw("ferrero", jsonNumber(analysis.ferrero))
-                                  .addRaw("triangles", jsonArray(analysis.triangles, triangleJson))
-                                  .addRaw("points", jsonArray(analysis.points, pointJson))
-                                  .addRaw("observations", jsonArray(analysis.observations, observationJson))
-                                  .addRaw("suspect", analysis.suspect ? jsonString(*analysis.suspect) : "null")
-                                  .str();
-    return JsonObject().addRaw("analysis", body).str();
+    return analysisObject(analysis).str();
 }
 
 std::string analysisRefusedEvent(const std::string& reason)
 {
-    return JsonObject().add("analysis", "refused").add("reason", reason).str();
+    return refusalObject(reason).str();
+}
+
+JsonObject analysisEntryEvent(const ChainSurvey* lastCompleteJob)
+{
+    if (!lastCompleteJob) return refusalObject(analysis_texts::noCompleteJob);
+    try {
+        return analysisObject(analyseChain(*lastCompleteJob));
+    } catch (const std::domain_error&) {
+        return refusalObject(analysis_texts::normalsNotPositiveDefinite);
+    } catch (const std::logic_error&) {
+        return refusalObject(analysis_texts::recordNotAnalysable);
+    }
 }
 
 }  // namespace kestrane::replay

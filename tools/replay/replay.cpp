@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "job/data_input_job.h"
 #include "report/print_texts.h"
 #include "report/report.h"
+#include "tools/replay/analysis_event.h"
 #include "tools/replay/json_log.h"
 #include "tools/replay/transcript.h"
 
@@ -20,6 +22,7 @@ const std::string_view dataEntry = "@data";
 const std::string_view printEntry = "@print";
 const std::string_view cancelEntry = "@cancel";
 const std::string_view abortEntry = "@abort";
+const std::string_view analysisEntry = "@analysis";
 
 class Transcript {
 public:
@@ -60,7 +63,7 @@ public:
     {
         if (transcript_.atEnd()) giveUpJob();
         const std::string_view entry = transcript_.peek();
-        if (entry == dataEntry || entry == printEntry || entry == abortEntry) giveUpJob();
+        if (entry == dataEntry || entry == printEntry || entry == analysisEntry || entry == abortEntry) giveUpJob();
         transcript_.take();
 
         const bool cancel = entry == cancelEntry;
@@ -142,11 +145,13 @@ int replayTranscript(std::string_view text, std::ostream& log)
     ReplaySession session(transcript, log);
     ChainSurvey job;
     bool jobComplete = false;
+    std::optional<ChainSurvey> earlierCompleteJob;  // what @analysis reads while a later job refills the record
     int status = statusDone;
 
     while (!transcript.atEnd() && status == statusDone) {
         const std::string_view entry = transcript.take();
         if (entry == dataEntry) {
+            if (jobComplete) earlierCompleteJob = job;
             const JobOutcome outcome = runDataInputJob(job, session, session);
             JsonObject event;
             event.add("job", jobEndName(outcome.end));
@@ -161,6 +166,8 @@ int replayTranscript(std::string_view text, std::ostream& log)
                 session.warn(print_texts::refusal, false);
                 session.write(JsonObject().add("print", "refused").add("reason", print_texts::refusal));
             }
+        } else if (entry == analysisEntry) {
+            session.write(analysisEntryEvent(jobComplete ? &job : earlierCompleteJob ? &*earlierCompleteJob : nullptr));
         } else {
             // An answer, a cancel or an abort with no input box or warning open.
             status = statusMisplaced;
