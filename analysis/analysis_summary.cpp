@@ -1,6 +1,7 @@
 #include "analysis/analysis_summary.h"
 
 #include <cmath>
+#include <stdexcept>
 #include <utility>
 
 #include "analysis/analysis_texts.h"
@@ -117,6 +118,18 @@ std::string weakestPointLine(const ChainAnalysis& analysis)
 }
 
 }  // namespace
+
+AnalysisOutcome analysisOfCompleteJob(const ChainSurvey* job)
+{
+    if (!job) return {std::nullopt, texts::noCompleteJob};
+    try {
+        return {analyseChain(*job), ""};
+    } catch (const std::domain_error&) {
+        return {std::nullopt, texts::normalsNotPositiveDefinite};
+    } catch (const std::logic_error&) {
+        return {std::nullopt, texts::recordNotAnalysable};
+    }
+}
 
 std::string observationName(const std::string& id)
 {

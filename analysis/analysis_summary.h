@@ -13,6 +13,16 @@
 
 namespace kestrane {
 
+// The analysis of the last job that ran to its end, or why there is none,
+// as the surveyor reads it.
+struct AnalysisOutcome {
+    std::optional<ChainAnalysis> analysis;
+    std::string refusal;  // "" with an analysis
+};
+
+// job: the record of the last job that ran to its end, nullptr when there is none.
+AnalysisOutcome analysisOfCompleteJob(const ChainSurvey* job);
+
 // "第 7 个三角形的前进角 B7", "第 5 条边 S5", "起始定向角 Qa": the observation
 // with the given id as the input prompts name it.
 std::string observationName(const std::string& id);

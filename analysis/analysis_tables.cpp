@@ -30,17 +30,13 @@ TableCell optionalCell(const std::optional<double>& x, double key)
     return {formatFixed(*x, figureDecimals), key};
 }
 
-std::vector<std::string> headings(const char* const* first, const char* const* last)
-{
-    return {first, last};
-}
-
 }  // namespace
 
 AnalysisTable observationTable(const ChainAnalysis& analysis)
 {
     AnalysisTable table;
-    table.headings = headings(std::begin(texts::observationHeadings), std::end(texts::observationHeadings));
+    table.headings.assign(std::begin(texts::observationHeadings), std::end(texts::observationHeadings));
+    table.figureColumns = {false, false, true, true, true, true, false};
     for (std::size_t i = 0; i < analysis.observations.size(); ++i) {
         const ObservationTest& test = analysis.observations[i];
         const bool named = analysis.suspect && *analysis.suspect == test.id;
@@ -63,7 +59,8 @@ AnalysisTable observationTable(const ChainAnalysis& analysis)
 AnalysisTable pointTable(const ChainAnalysis& analysis)
 {
     AnalysisTable table;
-    table.headings = headings(std::begin(texts::pointHeadings), std::end(texts::pointHeadings));
+    table.headings.assign(std::begin(texts::pointHeadings), std::end(texts::pointHeadings));
+    table.figureColumns = {false, false, true, true, true, true, true, true, true, true};
     const auto weakest = weakestPointOf(analysis);
     for (std::size_t i = 0; i < analysis.points.size(); ++i) {
         const PointPrecision& point = analysis.points[i];

@@ -23,6 +23,7 @@ struct TableCell {
 
 struct AnalysisTable {
     std::vector<std::string> headings;
+    std::vector<bool> figureColumns;           // by column: figures (set right), not words
     std::vector<std::vector<TableCell>> rows;  // one cell per heading
     std::vector<bool> marked;                  // by row: a suspect observation, the weakest point
 };

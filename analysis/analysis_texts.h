@@ -43,7 +43,7 @@ inline const std::string globalAbove =
     "观测值的精度不如先验中误差所说,或有粗差。";
 inline const std::string globalBelow =
     "整体检验未通过:χ² = [pvv]/σ0² = {chi2},小于下界 {lower}(自由度 {r} 的 χ² 分布的 2.5% 分位数,上界 {upper}):"
-    "先验中误差定得偏大,或观测值经过调整。";
+    "先验中误差定得偏大。";
 inline const std::string globalNone =
     "没有先验中误差(测角限差为 0),不作整体检验;w 检验和 MDB 按验后中误差 mb 计算。";
 inline const std::string sigma0Line =
@@ -61,6 +61,42 @@ inline const std::string noSuspect = "w 检验(临界值 3.29):没有发现粗�
 inline const std::string weakestLine =
     "最弱点 {name}(点位中误差最大):mx = {mx},my = {my},mp = {mp} 毫米;误差椭圆 a = {a},b = {b} 毫米,长轴方位角 {alpha}。";
 inline const std::string noFreePoint = "没有推算点:三角锁的点都是已知点。";
+
+// The printed report and its parts.
+inline const std::string reportTitle = "三角锁平差分析报告";
+inline const std::string chainSentence = "三角锁共有 {n} 个三角形";
+inline const std::string summaryTitle = "分析结果";
+inline const std::string observationTableTitle = "观测值:改正数、多余观测分量、w 检验和可发现的最小粗差";
+inline const std::string pointTableTitle = "点位精度和误差椭圆";
+inline const std::string plotTitle = "三角锁网图";
+inline const std::string pageNumber = "第 {n} 页";
+
+// The analysis window.
+inline const std::string windowTitle = "平差分析 — {chain}";
+inline const std::string observationsTab = "观测值";
+inline const std::string pointsTab = "点位精度";
+inline const std::string fitButton = "全图";
+inline const std::string zoomInButton = "放大";
+inline const std::string zoomOutButton = "缩小";
+inline const std::string printPlotButton = "打印网图";
+inline const std::string plotPdfButton = "网图存为 PDF";
+inline const std::string plotSvgButton = "网图存为 SVG";
+inline const std::string printReportButton = "打印分析报告";
+inline const std::string reportPdfButton = "保存为 PDF";
+inline const std::string closeButton = "关闭";
+inline const std::string printDialogTitle = "打印";
+inline const std::string previewButton = "打印预览";
+inline const std::string saveReportTitle = "分析报告保存为 PDF";
+inline const std::string savePlotPdfTitle = "网图保存为 PDF";
+inline const std::string savePlotSvgTitle = "网图保存为 SVG";
+inline const std::string reportFileName = "平差分析.pdf";
+inline const std::string plotPdfFileName = "网图.pdf";
+inline const std::string plotSvgFileName = "网图.svg";
+inline const std::string pdfFilter = "PDF 文件 (*.pdf)";
+inline const std::string svgFilter = "SVG 文件 (*.svg)";
+inline const std::string printFailed = "打印失败:所选打印机没有接受文档。";
+inline const std::string saveFailed = "保存失败:无法写入文件 {file}。";
+inline const std::string plotHelp = "滚轮缩放,按住左键拖动平移。";
 
 // The tables.
 inline const char* const observationHeadings[] = {"观测值", "单位", "改正数 v", "多余观测分量", "w", "MDB", "粗差"};

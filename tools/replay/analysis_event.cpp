@@ -2,10 +2,9 @@
 
 #include <charconv>
 #include <cmath>
-#include <stdexcept>
 #include <vector>
 
-#include "analysis/analysis_texts.h"
+#include "analysis/analysis_summary.h"
 
 #include "tools/replay/json_log.h"
 
@@ -120,14 +119,8 @@ std::string analysisRefusedEvent(const std::string& reason)
 
 JsonObject analysisEntryEvent(const ChainSurvey* lastCompleteJob)
 {
-    if (!lastCompleteJob) return refusalObject(analysis_texts::noCompleteJob);
-    try {
-        return analysisObject(analyseChain(*lastCompleteJob));
-    } catch (const std::domain_error&) {
-        return refusalObject(analysis_texts::normalsNotPositiveDefinite);
-    } catch (const std::logic_error&) {
-        return refusalObject(analysis_texts::recordNotAnalysable);
-    }
+    const AnalysisOutcome outcome = analysisOfCompleteJob(lastCompleteJob);
+    return outcome.analysis ? analysisObject(*outcome.analysis) : refusalObject(outcome.refusal);
 }
 
 }  // namespace kestrane::replay
