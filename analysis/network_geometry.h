@@ -8,9 +8,8 @@
 // triangle i-1. On a zigzag step (the spacer signs of i-1 and i differ) the
 // route moves on: U(i) = V(i-1) and V(i) = W(i-1) = P(i). Where the signs
 // are equal the two triangles are the blades of a fan about one station:
-// V(i) = V(i-1), and U(i) = W(i-1) = P(i). So every vertex is a route point,
-// and a station shared by a fan is drawn once, at the route point where the
-// fan starts.
+// V(i) = V(i-1), and U(i) = W(i-1) = P(i). So every vertex is a route point;
+// a fan's station is the route point where the fan starts.
 #pragma once
 
 #include <optional>

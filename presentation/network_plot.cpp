@@ -199,27 +199,25 @@ void NetworkPlot::populate(QGraphicsScene& scene, double pixelsPerPoint) const
 
 void NetworkPlot::addSides(QGraphicsScene& scene, double pixelsPerPoint) const
 {
-    auto known = [this](std::pair<int, int> side) {
-        for (const auto& [from, to] : geometry_.knownSides)
-            if ((side.first == from && side.second == to) || (side.first == to && side.second == from)) return true;
-        return false;
+    auto sameSide = [](std::pair<int, int> a, std::pair<int, int> b) {
+        return a == b || (a.first == b.second && a.second == b.first);
+    };
+    auto addSide = [&](std::pair<int, int> side, bool known) {
+        const QLineF line(scenePoint(geometry_.points[side.first]), scenePoint(geometry_.points[side.second]));
+        auto* item = scene.addLine(line, known ? pen(knownColour, knownSidePen, pixelsPerPoint)
+                                               : pen(sideColour, sidePen, pixelsPerPoint));
+        item->setZValue(lineLayer);
+        tagged(item, known ? PlotItemKind::knownSide : PlotItemKind::side);
     };
     for (const auto& side : geometry_.sides) {
-        const bool isKnown = known(side);
-        const QLineF line(scenePoint(geometry_.points[side.first]), scenePoint(geometry_.points[side.second]));
-        auto* item = scene.addLine(line, isKnown ? pen(knownColour, knownSidePen, pixelsPerPoint)
-                                                 : pen(sideColour, sidePen, pixelsPerPoint));
-        item->setZValue(lineLayer);
-        tagged(item, isKnown ? PlotItemKind::knownSide : PlotItemKind::side);
+        addSide(side, std::any_of(geometry_.knownSides.begin(), geometry_.knownSides.end(),
+                                  [&](const auto& known) { return sameSide(side, known); }));
     }
-    // A known side that no triangle has (D-B where the last triangles fan about one station).
-    for (const auto& side : geometry_.knownSides) {
-        const bool drawn = std::any_of(geometry_.sides.begin(), geometry_.sides.end(), [&](const auto& s) {
-            return (s.first == side.first && s.second == side.second) || (s.first == side.second && s.second == side.first);
-        });
-        if (drawn) continue;
-        const QLineF line(scenePoint(geometry_.points[side.first]), scenePoint(geometry_.points[side.second]));
-        tagged(scene.addLine(line, pen(knownColour, knownSidePen, pixelsPerPoint)), PlotItemKind::knownSide);
+    // A known side that is no triangle's (D-B where the last triangles fan about one station).
+    for (const auto& known : geometry_.knownSides) {
+        if (std::none_of(geometry_.sides.begin(), geometry_.sides.end(),
+                         [&](const auto& side) { return sameSide(side, known); }))
+            addSide(known, true);
     }
 }
 
@@ -251,8 +249,6 @@ void NetworkPlot::addOrientation(QGraphicsScene& scene, double pixelsPerPoint) c
 void NetworkPlot::addPoints(QGraphicsScene& scene, double pixelsPerPoint) const
 {
     const QPen outline = pen(knownColour, sidePen, pixelsPerPoint);
-    // A station shared by a fan is one point; its name is written once.
-    std::vector<QPointF> named;
     for (std::size_t i = 0; i < points_.size(); ++i) {
         const PointFigures& point = points_[i];
         const QPointF at = scenePoint(point.plan);
@@ -274,10 +270,7 @@ void NetworkPlot::addPoints(QGraphicsScene& scene, double pixelsPerPoint) const
             point.known ? addSymbol(scene, knownPointPath(pixelsPerPoint), at, outline, knownColour, symbolLayer)
                         : addSymbol(scene, circlePath(routeSymbol * pixelsPerPoint), at, outline, Qt::white, symbolLayer);
         tagged(symbol, point.known ? PlotItemKind::knownPoint : PlotItemKind::routePoint, index);
-        if (std::find(named.begin(), named.end(), at) == named.end()) {
-            tagged(addName(symbol, QString::fromStdString(point.name), pixelsPerPoint), PlotItemKind::name, index);
-            named.push_back(at);
-        }
+        tagged(addName(symbol, QString::fromStdString(point.name), pixelsPerPoint), PlotItemKind::name, index);
         if (weakest) {
             auto* ring = addSymbol(scene, circlePath(weakestRing * pixelsPerPoint), at,
                                    pen(highlightColour, weakestPen, pixelsPerPoint), Qt::NoBrush, highlightLayer);
