@@ -2,12 +2,14 @@
 #include <QApplication>
 
 #include "presentation/fonts.h"
+#include "presentation/translations.h"
 #include "presentation/main_window.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     kestrane::installFontSubstitutes();
+    kestrane::installQtTranslations(app);
     kestrane::MainWindow window;
     window.show();
     return app.exec();

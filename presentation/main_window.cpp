@@ -1,19 +1,22 @@
 #include "presentation/main_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QMenuBar>
 #include <QPageSize>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 
 #include "job/data_input_job.h"
-#include "presentation/chain_schematic.h"
-#include "presentation/fonts.h"
+#include "presentation/client_area.h"
 #include "presentation/qt_input_box.h"
 #include "presentation/qt_window_fields.h"
 #include "presentation/report_painter.h"
@@ -21,93 +24,81 @@
 #include "report/report.h"
 
 namespace kestrane {
-namespace {
 
-void paintBackground(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-}  // namespace
-
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent), scale_(logicalDpiX())
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kestrane"));
-    paintBackground(this, windowBackground);
-    resize(scale_.px(clientWidthTwips), scale_.px(clientHeightTwips));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, windowBackground);
+    setPalette(palette);
 
-    for (const CaptionPlace& caption : schematicCaptions()) addCaption(caption);
-    for (const CaptionPlace& caption : sectionCaptions()) addCaption(caption);
-    addFields();
-    addButtons();
+    client_ = new ClientArea;
+    // The client area keeps its size in twips; on a screen too small for it
+    // the window shows it in a scrolling view, so that the buttons can
+    // always be reached.
+    scrollArea_ = new QScrollArea;
+    scrollArea_->setObjectName(QStringLiteral("clientView"));
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setWidget(client_);
+    scrollArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setCentralWidget(scrollArea_);
+    addMenus();
+
+    connect(client_->button(1), &QPushButton::clicked, this, &MainWindow::runDataInput);
+    connect(client_->button(2), &QPushButton::clicked, this, &MainWindow::exitProgram);
+    connect(client_->button(3), &QPushButton::clicked, this, &MainWindow::printReport);
 
     inputBox_ = std::make_unique<QtInputBox>(this);
-    fields_ = std::make_unique<QtWindowFields>(*this);
+    inputBox_->openOver(client_);
+    fields_ = std::make_unique<QtWindowFields>(*client_);
+    fitToScreen();
 }
 
 MainWindow::~MainWindow() = default;
 
-QLabel* MainWindow::addCaption(const CaptionPlace& place)
+void MainWindow::addMenus()
 {
-    auto* label = new QLabel(QString::fromUtf8(place.text), this);
-    if (place.objectName) label->setObjectName(QString::fromUtf8(place.objectName));
-    label->setFont(captionFont(place.font));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    paintBackground(label, windowBackground);
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    fileMenu_->setObjectName(QStringLiteral("fileMenu"));
+    QAction* print = fileMenu_->addAction(QStringLiteral("打印(&P)…"), this, &MainWindow::printReport);
+    print->setShortcut(QKeySequence::Print);
+    print->setObjectName(QStringLiteral("printAction"));
+    fileMenu_->addSeparator();
+    QAction* quit = fileMenu_->addAction(QStringLiteral("退出(&X)"), this, &MainWindow::exitProgram);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setObjectName(QStringLiteral("quitAction"));
 
-    // A caption of the drawing is as wide as its text, so that it hides no
-    // more of the lines than the text itself covers.
-    QRect box = scale_.rect(place.left, place.top, place.width, captionHeightTwips);
-    if (place.width == 0) box.setWidth(label->sizeHint().width());
-    label->setGeometry(box);
-    return label;
+    analysisMenu_ = menuBar()->addMenu(QStringLiteral("分析(&A)"));
+    analysisMenu_->setObjectName(QStringLiteral("analysisMenu"));
 }
 
-void MainWindow::addFields()
+void MainWindow::fitToScreen()
 {
-    for (const FieldPlace& place : fieldPlaces()) {
-        auto* field = new QLineEdit(this);
-        field->setObjectName(QString::fromStdString(windowId(place.field)));
-        field->setReadOnly(true);
-        field->setFont(songFont(9));
-        field->setGeometry(scale_.rect(place.left, place.top, place.width, fieldHeightTwips));
-
-        addCaption(place.caption)->setBuddy(field);
-        if (place.heading.text) addCaption(place.heading);
+    // The window at its logical size: the client area under the menu bar.
+    const QSize wanted(client_->width(), client_->height() + menuBar()->sizeHint().height());
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    QSize size = wanted;
+    if (screen) {
+        // Leave room for the window's frame and title bar.
+        const QSize available = screen->availableGeometry().size() - QSize(16, 48);
+        if (size.width() > available.width() || size.height() > available.height()) {
+            const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+            size = QSize(std::min(available.width(), wanted.width() + scrollBar),
+                         std::min(available.height(), wanted.height() + scrollBar));
+        }
     }
-}
-
-void MainWindow::addButtons()
-{
-    for (const ButtonPlace& place : buttonPlaces()) {
-        auto* button = new QPushButton(QString::fromUtf8(place.caption), this);
-        button->setObjectName(QString::fromUtf8(place.objectName));
-        button->setFont(songFont(9));
-        QPalette palette = button->palette();
-        palette.setColor(QPalette::Button, place.background);
-        button->setPalette(palette);
-        button->setGeometry(scale_.rect(place.left, buttonTopTwips, buttonWidthTwips, buttonHeightTwips));
-    }
-    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &MainWindow::runDataInput);
-    connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
-            &MainWindow::exitProgram);
-    connect(findChild<QPushButton*>(QStringLiteral("Command3")), &QPushButton::clicked, this,
-            &MainWindow::printReport);
+    resize(size);
 }
 
 void MainWindow::runDataInput()
 {
     // An abandoned job leaves the window as the surveyor last saw it; a
     // stopped one has already said why. Either leaves the record part
-    // refilled, so only a job that ran to its end can be printed.
-    jobComplete_ = false;
-    jobComplete_ = runDataInputJob(job_, *inputBox_, *fields_).end == JobEnd::done;
+    // refilled; what prints is the last job that ran to its end.
+    fields_->markEarlierJob();
+    lastComplete_.jobEnded(job_, runDataInputJob(job_, *inputBox_, *fields_).end);
+    emit jobEnded();
 }
 
 void MainWindow::exitProgram()
@@ -118,10 +109,11 @@ void MainWindow::exitProgram()
 
 void MainWindow::printReport()
 {
-    if (!jobComplete_) {
+    if (!hasCompleteJob()) {
         refusePrint();
         return;
     }
+    if (lastComplete_.laterJobUnfinished()) inputBox_->warn(print_texts::earlierJobNotice, false);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("Kestrane"));
@@ -134,18 +126,22 @@ void MainWindow::printReport()
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly)) {
         QPushButton* preview = buttons->addButton(QStringLiteral("打印预览"), QDialogButtonBox::ActionRole);
         preview->setObjectName(QStringLiteral("printPreviewButton"));
-        connect(preview, &QPushButton::clicked, &dialog, [this, &printer, &dialog] { previewReport(printer, &dialog); });
+        // Printing from the preview is the one print of this press: the print
+        // dialog closes with it.
+        connect(preview, &QPushButton::clicked, &dialog, [this, &printer, &dialog] {
+            if (previewReport(printer, &dialog)) dialog.reject();
+        });
     }
     if (dialog.exec() == QDialog::Accepted) printReportTo(printer);
 }
 
 bool MainWindow::printReportTo(QPrinter& printer)
 {
-    if (!jobComplete_) {
+    if (!hasCompleteJob()) {
         refusePrint();
         return false;
     }
-    if (!paintReport(printer, buildReport(job_))) {
+    if (!paintReport(printer, buildReport(*lastComplete_.job()))) {
         inputBox_->warn(print_texts::failure, false);
         return false;
     }
@@ -157,21 +153,20 @@ void MainWindow::refusePrint()
     inputBox_->warn(print_texts::refusal, false);
 }
 
-void MainWindow::previewReport(QPrinter& printer, QWidget* parent)
+bool MainWindow::previewReport(QPrinter& printer, QWidget* parent)
 {
-    const std::vector<ReportLine> lines = buildReport(job_);
+    const std::vector<ReportLine> lines = buildReport(*lastComplete_.job());
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("打印预览"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
             [&lines](QPrinter* target) { paintReport(*target, lines); });
-    preview.exec();
-}
-
-void MainWindow::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    paintChainSchematic(painter, scale_);
-    paintPanelFrame(painter, scale_);
+    // Large enough to read a line of the report, the page fitted to its width.
+    if (const QScreen* screen = preview.screen()) {
+        const QRect available = screen->availableGeometry();
+        preview.resize(available.width() * 3 / 4, available.height() * 9 / 10);
+    }
+    if (auto* view = preview.findChild<QPrintPreviewWidget*>()) view->fitToWidth();
+    return preview.exec() == QDialog::Accepted;
 }
 
 }  // namespace kestrane

@@ -1,24 +1,26 @@
-// The window Form1: the schematic of the chain, the display panel that a job
-// fills as it runs, and the three buttons. It owns the job record for the
-// life of the program.
+// The window Form1: a menu bar over the client area, which holds the
+// schematic of the chain, the display panel that a job fills as it runs, and
+// the three buttons. It owns the job record for the life of the program.
 #pragma once
 
 #include <memory>
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include "chain/chain_survey.h"
-#include "presentation/window_layout.h"
+#include "job/last_complete_job.h"
 
-class QLabel;
+class QMenu;
 class QPrinter;
+class QScrollArea;
 
 namespace kestrane {
 
+class ClientArea;
 class QtInputBox;
 class QtWindowFields;
 
-class MainWindow : public QWidget {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -27,14 +29,27 @@ public:
 
     const ChainSurvey& job() const { return job_; }
 
-    // Whether the last data-input run went to its end. Only such a job has a
-    // report: none yet, or one abandoned or stopped, leaves nothing to print.
-    bool hasCompleteJob() const { return jobComplete_; }
+    // The client area below the menu bar, laid out in twips.
+    ClientArea* client() const { return client_; }
+
+    // The menus, for the entries of the job files, the exports and the analysis.
+    QMenu* fileMenu() const { return fileMenu_; }
+    QMenu* analysisMenu() const { return analysisMenu_; }
+
+    // Whether a job has run to its end since the program started. The last
+    // such job is what the print button prints, kept as it ended: a later job
+    // abandoned or stopped half way costs nothing.
+    bool hasCompleteJob() const { return lastComplete_.job() != nullptr; }
+    const LastCompleteJob& lastCompleteJob() const { return lastComplete_; }
 
     // What the print button does once a printer has been chosen: paints the
-    // report of the complete job on printer. Without one it shows the refusal
-    // and prints nothing. False when nothing was printed.
+    // report of the last complete job on printer. Without one it shows the
+    // refusal and prints nothing. False when nothing was printed.
     bool printReportTo(QPrinter& printer);
+
+signals:
+    // A job has ended, however it ended: the menus enable what it allows.
+    void jobEnded();
 
 public slots:
     // Command1: one whole job, on this thread, through modal prompts.
@@ -45,19 +60,19 @@ public slots:
     // away, then the report on the chosen printer.
     void printReport();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    QLabel* addCaption(const CaptionPlace& place);
-    void addFields();
-    void addButtons();
+    void addMenus();
+    void fitToScreen();
     void refusePrint();
-    void previewReport(QPrinter& printer, QWidget* parent);
+    // Returns true when the preview printed the report.
+    bool previewReport(QPrinter& printer, QWidget* parent);
 
-    TwipScale scale_;
     ChainSurvey job_;
-    bool jobComplete_ = false;
+    LastCompleteJob lastComplete_;
+    ClientArea* client_ = nullptr;
+    QScrollArea* scrollArea_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* analysisMenu_ = nullptr;
     std::unique_ptr<QtInputBox> inputBox_;
     std::unique_ptr<QtWindowFields> fields_;
 };

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "presentation/client_area.h"
 #include "presentation/fonts.h"
 
 namespace kestrane {
@@ -55,8 +56,38 @@ std::string QtInputBox::ask(const std::string& prompt, const std::string& title)
     dialog.setOkButtonText(QStringLiteral("确定"));
     dialog.setCancelButtonText(QStringLiteral("取消"));
     fitPrompt(dialog);
+    place(dialog);
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.textValue().toStdString();
+}
+
+void QtInputBox::place(QWidget& dialog) const
+{
+    if (!area_) return;
+    dialog.adjustSize();
+    const QSize size = dialog.frameSize().isValid() ? dialog.size() : dialog.sizeHint();
+    // The strip of the schematic that is on screen now (the client area may
+    // be scrolled), in global coordinates.
+    const QRect strip = area_->schematicStrip().intersected(area_->visibleRegion().boundingRect());
+    const QPoint stripTopLeft = area_->mapToGlobal(strip.topLeft());
+    const QScreen* screen = area_->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(stripTopLeft, size);
+    // A frame of a few pixels that the window manager adds around the dialog.
+    constexpr int frame = 8;
+
+    QPoint at = stripTopLeft + QPoint(frame, frame);
+    if (size.height() + 2 * frame > strip.height()) {
+        // Taller than the schematic: beside the window if the screen has room.
+        const QWidget* window = area_->window();
+        const QRect outer = window->frameGeometry();
+        if (outer.right() + size.width() + 2 * frame <= available.right())
+            at = QPoint(outer.right() + frame, outer.top());
+        else if (outer.left() - size.width() - 2 * frame >= available.left())
+            at = QPoint(outer.left() - size.width() - frame, outer.top());
+    }
+    at.setX(std::clamp(at.x(), available.left(), std::max(available.left(), available.right() - size.width())));
+    at.setY(std::clamp(at.y(), available.top(), std::max(available.top(), available.bottom() - size.height())));
+    dialog.move(at);
 }
 
 bool QtInputBox::warn(const std::string& message, bool canAbandon)

@@ -19,6 +19,12 @@ public:
     // The dialogs open over parent (may be null).
     explicit QtInputBox(QWidget* parent) : parent_(parent) {}
 
+    // The input box opens at one place the eye can learn: over the top strip
+    // of area, the schematic, where it covers none of the fields it asks
+    // about; beside the window instead when it is taller than that strip and
+    // the screen has room there.
+    void openOver(const class ClientArea* area) { area_ = area; }
+
     // A text input dialog with an empty entry field: OK or Enter returns the
     // typed text, Cancel or Esc the empty text.
     std::string ask(const std::string& prompt, const std::string& title) override;
@@ -28,7 +34,11 @@ public:
     bool warn(const std::string& message, bool canAbandon) override;
 
 private:
+    void place(QWidget& dialog) const;
+
     QPointer<QWidget> parent_;
+    QPointer<const QWidget> areaWidget_;
+    const class ClientArea* area_ = nullptr;
 };
 
 }  // namespace kestrane

@@ -20,7 +20,9 @@ constexpr double twipsPerInch = 1440.0;
 // deep as the top one. A column is the average character width of the
 // current font (the width of "0" where the font gives none), counted from the
 // start position: column N stands N - 1 widths right of it. Text that has run
-// past a column stop goes on at that column on the next line.
+// past a column stop goes on at that column on the next line. The right
+// margin is as wide as the top one: text that would pass it goes on at its
+// own column on the next line, so that nothing runs off the paper.
 //
 // Page breaks. The report issues none; the head breaks the page itself when
 // the line it is about to print on would reach below the bottom margin, and
@@ -44,7 +46,9 @@ public:
         left_ = reportLeftTwips * dpiX / twipsPerInch - origin.x();
         top_ = reportTopTwips * dpiY / twipsPerInch - origin.y();
         bottom_ = paper.height() - reportTopTwips * dpiY / twipsPerInch - origin.y();
+        right_ = paper.width() - reportTopTwips * dpiX / twipsPerInch - origin.x();
         x_ = left_;
+        column_ = left_;
         y_ = top_;
     }
 
@@ -66,22 +70,49 @@ public:
         // not count as having passed it.
         if (x_ > stop + columnWidth_ / 100) newLine();
         x_ = std::max(x_, stop);
+        column_ = x_;
     }
 
-    void print(const QString& text)
+    void print(QString text)
     {
-        makeRoom();
+        for (;;) {
+            makeRoom();
+            const int fitting = charactersFitting(text);
+            if (fitting == text.size()) break;
+            // The rest goes on at this text's column on the next line.
+            painter_.drawText(QPointF(x_, y_ + metrics_.ascent()), text.left(fitting));
+            text = text.mid(fitting);
+            const double column = column_;
+            newLine();
+            x_ = column_ = column;
+        }
         painter_.drawText(QPointF(x_, y_ + metrics_.ascent()), text);
         x_ += metrics_.horizontalAdvance(text);
     }
 
     void newLine()
     {
-        x_ = left_;
+        x_ = column_ = left_;
         y_ += metrics_.lineSpacing();
     }
 
 private:
+    // How many characters of text fit between the head and the right margin;
+    // at least one when the head stands at its column, so that a line always
+    // moves on. A surrogate pair is never split.
+    int charactersFitting(const QString& text) const
+    {
+        if (x_ + metrics_.horizontalAdvance(text) <= right_) return static_cast<int>(text.size());
+        int fitting = 0;
+        while (fitting < text.size()) {
+            const int next = fitting + (text.at(fitting).isHighSurrogate() && fitting + 1 < text.size() ? 2 : 1);
+            if (x_ + metrics_.horizontalAdvance(text.left(next)) > right_) break;
+            fitting = next;
+        }
+        if (fitting == 0 && x_ <= column_) fitting = text.at(0).isHighSurrogate() && text.size() > 1 ? 2 : 1;
+        return fitting;
+    }
+
     void makeRoom()
     {
         if (y_ + metrics_.lineSpacing() <= bottom_ || y_ <= top_) return;
@@ -95,6 +126,8 @@ private:
     double left_ = 0;
     double top_ = 0;
     double bottom_ = 0;
+    double right_ = 0;    // the right margin
+    double column_ = 0;   // where the text being printed began: its column
     double x_ = 0;
     double y_ = 0;
     double columnWidth_ = 0;

@@ -20,6 +20,8 @@ inline constexpr int clientHeightTwips = 10700;
 inline constexpr int fieldHeightTwips = 285;
 inline constexpr int captionHeightTwips = 255;
 inline constexpr int buttonHeightTwips = 375;
+// The top of the framed panel of fields: the schematic stands above it.
+inline constexpr int panelTopTwips = 2520;
 
 inline const QColor windowBackground{255, 255, 192};
 

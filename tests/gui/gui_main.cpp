@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "presentation/fonts.h"
+#include "presentation/translations.h"
 
 namespace {
 
@@ -26,5 +27,6 @@ int main(int argc, char* argv[])
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     kestrane::installFontSubstitutes();
+    kestrane::installQtTranslations(app);
     return RUN_ALL_TESTS();
 }

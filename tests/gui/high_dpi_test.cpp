@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QTest>
 
+#include "presentation/client_area.h"
 #include "presentation/main_window.h"
 
 namespace kestrane::guitest {
@@ -34,9 +35,10 @@ TEST(HighDpi, WindowIsDrawnAtTheScreensResolution)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_DOUBLE_EQ(window.devicePixelRatioF(), ratio);
 
-    const QPixmap grab = window.grab();
+    QWidget& client = *window.client();
+    const QPixmap grab = client.grab();
     EXPECT_DOUBLE_EQ(grab.devicePixelRatio(), ratio);
-    EXPECT_EQ(grab.size(), window.size() * ratio);
+    EXPECT_EQ(grab.size(), client.size() * ratio);
 
     const QImage image = grab.toImage();
     // The orientation line E->A, half way, is red; the panel frame is blue;

@@ -141,6 +141,7 @@ void InputBoxDriver::answerInputBox(QInputDialog* dialog)
     ask.title = utf8(dialog->windowTitle());
     ask.fieldEmptyAtOpen = entry && entry->text().isEmpty();
     ask.promptShownWhole = promptShownWhole(dialog);
+    ask.frame = dialog->frameGeometry();
 
     if (answers_.empty()) {
         ranOut_ = true;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include <QObject>
+#include <QRect>
 #include <QTimer>
 
 class QInputDialog;
@@ -34,6 +35,7 @@ struct AskSeen {
     bool promptShownWhole = false; // the prompt label shows all its text
     std::string answer;           // "" on Cancel
     bool cancel = false;
+    QRect frame;                  // where the box stood on the screen
 };
 
 struct WarningSeen {

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
 #include <QTimer>
 
+#include "presentation/client_area.h"
 #include "presentation/main_window.h"
 #include "window_probe.h"
 
@@ -36,6 +38,8 @@ protected:
     }
 
     MainWindow window;
+    // The client area below the menu bar, where every control stands in twips.
+    const QWidget& client = *window.client();
 };
 
 // The fields with the caption beside each and the heading above the column,
@@ -75,13 +79,15 @@ TEST_F(MainWindowTest, IsForm1WithItsTitleBackgroundAndSize)
 {
     EXPECT_EQ(str(window.objectName()), "Form1");
     EXPECT_EQ(str(window.windowTitle()), "Kestrane");
-    EXPECT_TRUE(window.autoFillBackground());
-    EXPECT_EQ(window.palette().color(QPalette::Window), lightYellow);
+    EXPECT_TRUE(client.autoFillBackground());
+    EXPECT_EQ(client.palette().color(QPalette::Window), lightYellow);
 
-    // About 13200 x 10700 twips at the screen's logical resolution.
+    // The client area is about 13200 x 10700 twips at the screen's logical
+    // resolution; the window adds its menu bar above it.
     const double pixelsPerTwip = window.logicalDpiX() / 1440.0;
-    EXPECT_NEAR(window.width(), 13200 * pixelsPerTwip, 1.0);
-    EXPECT_NEAR(window.height(), 10700 * pixelsPerTwip, 1.0);
+    EXPECT_NEAR(client.width(), 13200 * pixelsPerTwip, 1.0);
+    EXPECT_NEAR(client.height(), 10700 * pixelsPerTwip, 1.0);
+    EXPECT_EQ(client.mapTo(&window, QPoint(0, 0)).y(), window.menuBar()->height());
 }
 
 TEST_F(MainWindowTest, HasFortyOneEmptyReadOnlyFieldsInBoldSong)
@@ -116,11 +122,11 @@ TEST_F(MainWindowTest, ShowsEveryStaticCaptionOnceOnTheYellowGround)
 
     for (const std::string& caption : expected) {
         SCOPED_TRACE("caption \"" + caption + "\"");
-        const QList<QLabel*> labels = labelsCaptioned(window, QString::fromStdString(caption));
+        const QList<QLabel*> labels = labelsCaptioned(client, QString::fromStdString(caption));
         ASSERT_EQ(labels.size(), 1);
         QLabel* label = labels.front();
         EXPECT_TRUE(label->isVisible());
-        EXPECT_TRUE(window.rect().contains(label->geometry()));
+        EXPECT_TRUE(client.rect().contains(label->geometry()));
         EXPECT_TRUE(label->autoFillBackground());
         EXPECT_EQ(label->palette().color(QPalette::Window), lightYellow);
     }
@@ -148,7 +154,7 @@ TEST_F(MainWindowTest, EveryFieldHasItsCaptionBesideItAndItsHeadingAbove)
         QLineEdit* field = textField(window, f.field);
         ASSERT_NE(field, nullptr);
         QLabel* caption = nullptr;
-        for (QLabel* label : labelsCaptioned(window, QString::fromUtf8(f.caption)))
+        for (QLabel* label : labelsCaptioned(client, QString::fromUtf8(f.caption)))
             if (label->buddy() == field) caption = label;
         ASSERT_NE(caption, nullptr) << "no caption with this field as its buddy";
 
@@ -162,7 +168,7 @@ TEST_F(MainWindowTest, EveryFieldHasItsCaptionBesideItAndItsHeadingAbove)
                                                  << t.x() << "," << t.y();
 
         if (!*f.heading) continue;
-        const QList<QLabel*> headings = labelsCaptioned(window, QString::fromUtf8(f.heading));
+        const QList<QLabel*> headings = labelsCaptioned(client, QString::fromUtf8(f.heading));
         ASSERT_EQ(headings.size(), 1);
         const QRect h = headings.front()->geometry();
         const QRect column = c.united(t);
@@ -174,7 +180,7 @@ TEST_F(MainWindowTest, EveryFieldHasItsCaptionBesideItAndItsHeadingAbove)
 
 TEST_F(MainWindowTest, CaptionsHaveTheFontsOfTheirKind)
 {
-    auto fontOf = [&](const char* caption) { return labelsCaptioned(window, QString::fromUtf8(caption)).value(0)->font(); };
+    auto fontOf = [&](const char* caption) { return labelsCaptioned(client, QString::fromUtf8(caption)).value(0)->font(); };
 
     for (const char* section : sectionCaptions) {
         SCOPED_TRACE(section);
@@ -259,10 +265,10 @@ std::vector<QWidget*> panelControls(const QWidget& window)
 
 TEST_F(MainWindowTest, NoControlOfThePanelCoversAnother)
 {
-    const std::vector<QWidget*> controls = panelControls(window);
+    const std::vector<QWidget*> controls = panelControls(client);
     ASSERT_GT(controls.size(), 41u + 3u + 41u);
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        EXPECT_TRUE(window.rect().contains(controls[i]->geometry()));
+        EXPECT_TRUE(client.rect().contains(controls[i]->geometry()));
         for (std::size_t j = i + 1; j < controls.size(); ++j) {
             const QRect overlap = controls[i]->geometry().intersected(controls[j]->geometry());
             EXPECT_TRUE(overlap.isEmpty()) << str(controls[i]->objectName()) << " \""

@@ -365,6 +365,25 @@ TEST_F(PrintedReport, ALongReportGoesOnOverMorePagesLosingNothing)
     }
 }
 
+// A name far longer than the space right of its column: the line goes on at
+// the name's column below, and nothing passes the right margin or is lost.
+TEST_F(PrintedReport, ALineTooLongForThePaperGoesOnBelowLosingNothing)
+{
+    std::vector<std::string> answers = goldenJobAnswers("typical_n4_orientation_points");
+    const std::string longName = "东山三角点" + std::string(30, 'K') + "西岭水准点二号至五号联测方向的中间转点";
+    for (std::string& answer : answers)
+        if (answer == "K02") answer = longName;
+    runJob(answers);
+    const std::vector<ReportLine> lines = buildReport(window.job());
+
+    const QString path = printToPdf(QStringLiteral("long-name.pdf"));
+    EXPECT_EQ(withoutBlanks(pdfText(path)), withoutBlanks(reportText(lines)));
+    const PdfLayout layout = pdfLayout(path);
+    ASSERT_FALSE(layout.words.empty());
+    const double rightMargin = layout.pageWidth - reportTop;  // as wide as the top one
+    for (const PdfWord& word : layout.words) EXPECT_LE(word.xMax, rightMargin + 0.5) << word.text;
+}
+
 // ---------------------------------------------------------------------------
 // The print button's dialog.
 
@@ -411,6 +430,32 @@ TEST_F(PrintedReport, TheButtonOpensThePrintDialogWithAPreviewOfTheReport)
     EXPECT_TRUE(previewPainted);
     EXPECT_EQ(previewPages, reportPages);
     EXPECT_TRUE(driver.seen().empty());
+}
+
+// Printing from the preview is the one print of the press: the print dialog
+// closes with it. The preview opens large, the page fitted to its width.
+TEST_F(PrintedReport, PrintingFromThePreviewClosesThePrintDialog)
+{
+    runJob(goldenJobAnswers("typical_n4_orientation_points"));
+    PrintDialogWatcher watcher;
+    watcher.onPrintDialog = [&](QPrintDialog* dialog) {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("打印预览")) QTimer::singleShot(0, button, &QPushButton::click);
+    };
+    QPrintPreviewWidget::ZoomMode zoom = QPrintPreviewWidget::CustomZoom;
+    int previewWidth = 0;
+    watcher.onPreview = [&](QPrintPreviewDialog* preview) {
+        if (auto* view = preview->findChild<QPrintPreviewWidget*>()) zoom = view->zoomMode();
+        previewWidth = preview->width();
+        preview->accept();  // as its print button does once the report has gone to the printer
+    };
+    InputBoxDriver driver({});
+    commandButton(window, 3)->click();
+    EXPECT_EQ(watcher.printDialogs, 1);
+    EXPECT_EQ(watcher.previews, 1);
+    EXPECT_EQ(zoom, QPrintPreviewWidget::FitToWidth);
+    EXPECT_GE(previewWidth, window.screen()->availableGeometry().width() * 2 / 3);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(PrintedReport, APrinterThatCannotTakeTheReportIsSaidSo)
@@ -464,18 +509,31 @@ TEST_F(PrintRefusal, BeforeAnyJob)
     expectRefusal();
 }
 
-TEST_F(PrintRefusal, AfterAnAbandonedJobThatFollowedACompleteOne)
-{
-    runJob(goldenJobAnswers("typical_n4_orientation_points"));
-    // Cancel at the first coordinate, then abandon at the warning.
-    runJobThroughWindow(window, {"4", "1.5", "@cancel", "@abort"});
-    expectRefusal();
-}
-
 TEST_F(PrintRefusal, AfterAStoppedJob)
 {
     runJobThroughWindow(window, goldenJobAnswers("stop_known_ends_n1"));
     expectRefusal();
+}
+
+// A stray press of the data-input button, abandoned at once, costs nothing:
+// the print button says so, then prints the earlier complete job's report.
+TEST_F(PrintedReport, AnAbandonedJobAfterACompleteOneKeepsItsReport)
+{
+    runJob(goldenJobAnswers("typical_n4_orientation_points"));
+    const std::vector<ReportLine> complete = buildReport(window.job());
+    // Cancel at the first coordinate, then abandon at the warning.
+    runJobThroughWindow(window, {"4", "1.5", "@cancel", "@abort"});
+    ASSERT_TRUE(window.hasCompleteJob());
+
+    PrintDialogWatcher watcher;
+    InputBoxDriver driver({});
+    commandButton(window, 3)->click();
+    ASSERT_EQ(driver.warnings().size(), 1u);
+    EXPECT_EQ(driver.warnings()[0].message, print_texts::earlierJobNotice);
+    EXPECT_EQ(watcher.printDialogs, 1);
+
+    const QString path = printToPdf(QStringLiteral("earlier.pdf"));
+    EXPECT_EQ(withoutBlanks(pdfText(path)), withoutBlanks(reportText(complete)));
 }
 
 }  // namespace

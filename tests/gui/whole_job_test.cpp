@@ -44,10 +44,12 @@ const std::set<std::string> drivenTranscripts = {
     "names_n1", "names_n2_known_start", "reentries_n2", "second_job_smaller",
     "stop_dependent_conditions_n3", "stop_known_ends_n1", "stop_known_ends_same_side_n2", "typed_azimuths_n3",
     "typical_n4_orientation_points", "user_guide_example",
+    "confirmation_answers", "full_width_input", "packed_angle_minutes", "point_names", "print_last_complete_job",
 };
 
 const std::string dataEntry = "@data";
 const std::string printEntry = "@print";
+const std::string analysisEntry = "@analysis";
 
 using testing::goldenPath;
 using testing::readFile;
@@ -271,15 +273,15 @@ protected:
         const fs::path path = goldenPath(name, ".transcript");
         ASSERT_TRUE(fs::exists(path)) << path;
 
-        // The print button is not pressed here; its entries come out of the
-        // transcript before the tool replays it, so that both sides run the
-        // same jobs and nothing else.
+        // The print button and the analysis are not called for here; their
+        // entries come out of the transcript before the tool replays it, so
+        // that both sides run the same jobs and nothing else.
         std::vector<std::vector<std::string>> jobs;
         std::string withoutPrinting;
         const std::string transcript = readFile(path);
         for (const std::string_view entry : replay::transcriptLines(transcript)) {
             const std::string line(entry);
-            if (line == printEntry) continue;
+            if (line == printEntry || line == analysisEntry) continue;
             withoutPrinting += line + '\n';
             if (line == dataEntry) {
                 jobs.emplace_back();
@@ -447,6 +449,15 @@ TEST_F(WholeJob, SecondJobSmallerThanTheFirst) { driveTranscript("second_job_sma
 TEST_F(WholeJob, StopsOnDependentConditions) { driveTranscript("stop_dependent_conditions_n3"); }
 TEST_F(WholeJob, StopsWithKnownEndsOnOneTriangle) { driveTranscript("stop_known_ends_n1"); }
 TEST_F(WholeJob, StopsWithKnownEndsAndSpacersOnOneSide) { driveTranscript("stop_known_ends_same_side_n2"); }
+
+// The rules that keep the input from going wrong silently, in the window's
+// own boxes: each transcript's log is the proof.
+
+TEST_F(WholeJob, UnclearConfirmationAnswersAreAskedAgain) { driveTranscript("confirmation_answers"); }
+TEST_F(WholeJob, FullWidthFormsReadAsAscii) { driveTranscript("full_width_input"); }
+TEST_F(WholeJob, MinutesAndSecondsOfSixtyRefused) { driveTranscript("packed_angle_minutes"); }
+TEST_F(WholeJob, EmptyPointNamesAskedAgain) { driveTranscript("point_names"); }
+TEST_F(WholeJob, AStrayJobDoesNotCostTheReport) { driveTranscript("print_last_complete_job"); }
 
 // A golden transcript of whole jobs added later must be driven here too.
 TEST(WholeJobTranscripts, EveryGoldenTranscriptOfWholeJobsIsDriven)

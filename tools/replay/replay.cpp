@@ -2,13 +2,13 @@
 
 #include <array>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "chain/chain_survey.h"
 #include "dialogue/job_signals.h"
 #include "job/data_input_job.h"
+#include "job/last_complete_job.h"
 #include "report/print_texts.h"
 #include "report/report.h"
 #include "tools/replay/analysis_event.h"
@@ -144,30 +144,29 @@ int replayTranscript(std::string_view text, std::ostream& log)
     Transcript transcript(text);
     ReplaySession session(transcript, log);
     ChainSurvey job;
-    bool jobComplete = false;
-    std::optional<ChainSurvey> earlierCompleteJob;  // what @analysis reads while a later job refills the record
+    LastCompleteJob lastComplete;
     int status = statusDone;
 
     while (!transcript.atEnd() && status == statusDone) {
         const std::string_view entry = transcript.take();
         if (entry == dataEntry) {
-            if (jobComplete) earlierCompleteJob = job;
             const JobOutcome outcome = runDataInputJob(job, session, session);
             JsonObject event;
             event.add("job", jobEndName(outcome.end));
             if (outcome.end == JobEnd::stopped) event.add("reason", outcome.reason);
             session.write(event);
-            jobComplete = outcome.end == JobEnd::done;
+            lastComplete.jobEnded(job, outcome.end);
             if (session.misplaced()) status = statusMisplaced;
         } else if (entry == printEntry) {
-            if (jobComplete) {
-                session.write(JsonObject().addRaw("report", reportJson(buildReport(job))));
+            if (const ChainSurvey* printed = lastComplete.job()) {
+                if (lastComplete.laterJobUnfinished()) session.warn(print_texts::earlierJobNotice, false);
+                session.write(JsonObject().addRaw("report", reportJson(buildReport(*printed))));
             } else {
                 session.warn(print_texts::refusal, false);
                 session.write(JsonObject().add("print", "refused").add("reason", print_texts::refusal));
             }
         } else if (entry == analysisEntry) {
-            session.write(analysisEntryEvent(jobComplete ? &job : earlierCompleteJob ? &*earlierCompleteJob : nullptr));
+            session.write(analysisEntryEvent(lastComplete.job()));
         } else {
             // An answer, a cancel or an abort with no input box or warning open.
             status = statusMisplaced;

@@ -1,0 +1,119 @@
+#include "jobfile/journal.h"
+
+#include <cerrno>
+#include <fstream>
+#include <stdexcept>
+
+#include "chain/chain_survey.h"
+#include "jobfile/job_keys.h"
+
+// POSIX: open, close.
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kestrane {
+namespace {
+
+const std::string writing = "写入作业日志";
+
+// The end line is the last line; a few kilobytes hold it with room to spare.
+constexpr std::streamoff endLineSearch = 4096;
+
+bool isBlankOrLineEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+std::string journalEndLine(JournalEnd how)
+{
+    switch (how) {
+    case JournalEnd::done: return "# 作业结束:完成";
+    case JournalEnd::abandoned: return "# 作业结束:放弃";
+    case JournalEnd::stopped: return "# 作业结束:中止";
+    }
+    return {};
+}
+
+JournalStart Journal::start(const std::filesystem::path& path, JobFileClock::time_point startedAt,
+                            ExistingFile existing)
+{
+    const int whenExisting = existing == ExistingFile::keep ? O_EXCL : O_TRUNC;
+    const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | whenExisting;
+    const int fd = open(path.c_str(), flags, 0666);
+    if (fd < 0) return writeFailure(writing, path, errno);
+    Journal journal(path, fd);
+    if (auto failure = journal.write(headerComment("作业开始于", startedAt) + "\nkestrane-job 1\n")) return *failure;
+    const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+    if (auto failure = syncFolder(folder, writing)) return *failure;
+    return journal;
+}
+
+Journal::Journal(Journal&& other) noexcept : path_(std::move(other.path_)), fd_(other.fd_), triangles_(other.triangles_)
+{
+    other.fd_ = -1;
+}
+
+Journal& Journal::operator=(Journal&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0) close(fd_);
+        path_ = std::move(other.path_);
+        fd_ = other.fd_;
+        triangles_ = other.triangles_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+Journal::~Journal()
+{
+    if (fd_ >= 0) close(fd_);
+}
+
+std::optional<WriteFailure> Journal::write(const std::string& lines)
+{
+    return writeDurably(fd_, lines, writing, path_);
+}
+
+std::optional<WriteFailure> Journal::append(std::string_view keyText, std::string_view value)
+{
+    const auto key = parseKey(keyText);
+    if (!key || !fitsChain(*key, triangles_.value_or(maxTriangleCount)))
+        throw std::invalid_argument("journal key unknown or outside the chain: " + std::string(keyText));
+    if (key->family == KeyFamily::triangleCount) triangles_ = triangleCountOf(value);
+
+    // One write for the comment and the value: a line is on the disk whole or not at all.
+    std::string lines;
+    if (key->family == KeyFamily::angleA) lines = triangleComment(key->index) + "\n";
+    return write(lines + valueLine(keyText, value) + "\n");
+}
+
+std::optional<WriteFailure> Journal::end(JournalEnd how)
+{
+    return write(journalEndLine(how) + "\n");
+}
+
+bool journalEnded(std::string_view text)
+{
+    while (!text.empty() && isBlankOrLineEnd(text.back())) text.remove_suffix(1);
+    const std::size_t lineStart = text.rfind('\n');
+    std::string_view last = lineStart == std::string_view::npos ? text : text.substr(lineStart + 1);
+    while (!last.empty() && isBlankOrLineEnd(last.front())) last.remove_prefix(1);
+    for (const JournalEnd how : {JournalEnd::done, JournalEnd::abandoned, JournalEnd::stopped})
+        if (last == journalEndLine(how)) return true;
+    return false;
+}
+
+bool journalFileEnded(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return false;
+    const std::streamoff size = in.tellg();
+    const std::streamoff from = size > endLineSearch ? size - endLineSearch : 0;
+    in.seekg(from);
+    std::string tail(static_cast<std::size_t>(size - from), '\0');
+    in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+    tail.resize(static_cast<std::size_t>(in.gcount()));
+    return journalEnded(tail);
+}
+
+}  // namespace kestrane

@@ -1,0 +1,76 @@
+// The journal of a job: a job file written while the job is typed, one value
+// appended and forced to the disk the moment it is accepted, so that killing
+// the program loses at most the value being typed. A value asked again is
+// appended again (the last line counts when the journal is read).
+//
+// When the job ends (done, abandoned or stopped) the journal gets one last
+// comment line, "# 作业结束:完成", "# 作业结束:放弃" or "# 作业结束:中止".
+// A journal whose last line is not one of these belongs to a job that did not
+// end: the job can be continued by opening the journal.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "jobfile/durable_file.h"
+#include "jobfile/job_file_writer.h"
+
+namespace kestrane {
+
+enum class JournalEnd { done, abandoned, stopped };
+
+class Journal;
+
+// What starting a journal does with a file already at its path: replace it
+// (a new job in the same file), or fail with EEXIST (a journal of its own).
+enum class ExistingFile { replace, keep };
+
+// What starting a journal gives: the journal, or why it could not be written.
+using JournalStart = std::variant<Journal, WriteFailure>;
+
+class Journal {
+public:
+    // Starts a journal at path with its header comment and "kestrane-job 1",
+    // on the disk before it returns.
+    static JournalStart start(const std::filesystem::path& path, JobFileClock::time_point startedAt,
+                              ExistingFile existing = ExistingFile::replace);
+
+    Journal(Journal&& other) noexcept;
+    Journal& operator=(Journal&& other) noexcept;
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+    ~Journal();
+
+    // Appends an accepted value, preceded by "# 三角形 i" when it is the
+    // angle A of triangle i, and forces it to the disk. Throws
+    // std::invalid_argument for a key no job asks.
+    std::optional<WriteFailure> append(std::string_view key, std::string_view value);
+
+    // Appends the line that says how the job ended.
+    std::optional<WriteFailure> end(JournalEnd how);
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    Journal(std::filesystem::path path, int fd) : path_(std::move(path)), fd_(fd) {}
+    std::optional<WriteFailure> write(const std::string& lines);
+
+    std::filesystem::path path_;
+    int fd_ = -1;
+    std::optional<int> triangles_;  // the n appended, for the check of indexed keys
+};
+
+// The comment line that ends a journal.
+std::string journalEndLine(JournalEnd how);
+
+// Whether the journal text ends with the end line (blank lines after it aside).
+bool journalEnded(std::string_view text);
+
+// The same for a file, read from its last few kilobytes; false when the file
+// cannot be read.
+bool journalFileEnded(const std::filesystem::path& path);
+
+}  // namespace kestrane
