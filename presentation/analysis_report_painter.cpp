@@ -20,7 +20,6 @@ namespace {
 
 namespace texts = analysis_texts;
 
-constexpr double pointsPerInch = 72;
 // Type sizes in points.
 constexpr double titleSize = 16;
 constexpr double headingSize = 11;
@@ -193,13 +192,6 @@ void PageWriter::table(const AnalysisTable& table)
     }
 }
 
-QFont sizedFont(double points, bool bold, double pixelsPerPoint)
-{
-    QFont font = songFont(points, bold);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * pixelsPerPoint))));
-    return font;
-}
-
 }  // namespace
 
 void prepareReportPrinter(QPrinter& printer)
@@ -238,8 +230,8 @@ void paintPlotPage(QPainter& painter, const QRectF& page, const NetworkPlot& plo
                    double pixelsPerPoint)
 {
     painter.save();
-    const QFont titleFont = sizedFont(titleSize, true, pixelsPerPoint);
-    const QFont subtitleFont = sizedFont(textSize, false, pixelsPerPoint);
+    const QFont titleFont = deviceSongFont(titleSize, true, pixelsPerPoint);
+    const QFont subtitleFont = deviceSongFont(textSize, false, pixelsPerPoint);
     const double titleHeight = QFontMetricsF(titleFont).height();
     const double subtitleHeight = QFontMetricsF(subtitleFont).height();
     painter.setPen(Qt::black);

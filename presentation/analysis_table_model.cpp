@@ -4,8 +4,8 @@
 
 namespace kestrane {
 
-AnalysisTableModel::AnalysisTableModel(AnalysisTable table, QObject* parent)
-    : QAbstractTableModel(parent), table_(std::move(table))
+AnalysisTableModel::AnalysisTableModel(const AnalysisTable& table, QObject* parent)
+    : QAbstractTableModel(parent), table_(table)
 {
 }
 

@@ -21,7 +21,8 @@ public:
     // The role under which every cell gives its sort key (a double).
     static constexpr int sortKeyRole = Qt::UserRole + 1;
 
-    explicit AnalysisTableModel(AnalysisTable table, QObject* parent = nullptr);
+    // table must outlive the model.
+    explicit AnalysisTableModel(const AnalysisTable& table, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -29,7 +30,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    AnalysisTable table_;
+    const AnalysisTable& table_;
 };
 
 }  // namespace kestrane

@@ -37,7 +37,8 @@ constexpr int svgWidth = 1123;
 constexpr int svgHeight = 794;
 constexpr int svgResolution = 96;
 constexpr int svgMargin = 36;
-constexpr double pointsPerInch = 72;
+constexpr int summaryMargin = 6;  // pixels round the summary's text
+constexpr int rowPadding = 6;     // pixels of a table row beyond its text
 
 QString qt(const std::string& text)
 {
@@ -79,7 +80,7 @@ AnalysisWindow::AnalysisWindow(ChainAnalysis analysis, const ChainSurvey& job, Q
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     summary_->setFrameShape(QFrame::StyledPanel);
-    summary_->setMargin(6);
+    summary_->setMargin(summaryMargin);
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(makeTables());
@@ -129,7 +130,7 @@ QTableView* AnalysisWindow::makeTable(const AnalysisTable& table, const char* ob
     view->verticalHeader()->setVisible(false);
     // Rows of one height: a chain of thousands of triangles scrolls at once.
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + rowPadding);
     view->resizeColumnsToContents();
     return view;
 }

@@ -58,13 +58,6 @@ QPen pen(const QColor& colour, double points, double pixelsPerPoint, Qt::PenStyl
     return pen;
 }
 
-QFont plotFont(double points, double pixelsPerPoint)
-{
-    QFont font = songFont(points, false);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * pixelsPerPoint))));
-    return font;
-}
-
 QPainterPath knownPointPath(double pixelsPerPoint)
 {
     const double side = knownSymbol * pixelsPerPoint;
@@ -127,7 +120,7 @@ QGraphicsSimpleTextItem* addName(QGraphicsItem* symbol, const QString& text, dou
                                  const QColor& colour = Qt::black)
 {
     auto* name = new QGraphicsSimpleTextItem(text, symbol);
-    name->setFont(plotFont(nameSize, pixelsPerPoint));
+    name->setFont(deviceSongFont(nameSize, false, pixelsPerPoint));
     name->setBrush(colour);
     const double height = name->boundingRect().height();
     name->setPos(gap * pixelsPerPoint, -height - gap * pixelsPerPoint / 2);
@@ -138,6 +131,13 @@ QGraphicsSimpleTextItem* addName(QGraphicsItem* symbol, const QString& text, dou
 constexpr double lineLayer = 0, ellipseLayer = 1, highlightLayer = 2, symbolLayer = 3;
 
 }  // namespace
+
+QFont deviceSongFont(double points, bool bold, double pixelsPerPoint)
+{
+    QFont font = songFont(points, bold);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * pixelsPerPoint))));
+    return font;
+}
 
 NetworkPlot::NetworkPlot(const ChainAnalysis& analysis, NetworkGeometry geometry)
     : geometry_(std::move(geometry)), weakest_(weakestPointOf(analysis))
@@ -330,7 +330,7 @@ void NetworkPlot::paintDecorations(QPainter& painter, const QRectF& area, double
 {
     painter.save();
     const double pt = pixelsPerPoint;
-    const QFont font = plotFont(decorationSize, pt);
+    const QFont font = deviceSongFont(decorationSize, false, pt);
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     const double line = metrics.height();

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include <QFont>
 #include <QPointF>
 #include <QRectF>
 
@@ -27,6 +28,13 @@ class QGraphicsScene;
 class QPainter;
 
 namespace kestrane {
+
+// Typographic points per inch: a device's pixels per point are its dots per inch over this.
+inline constexpr double pointsPerInch = 72;
+
+// The window's Song face, points large on a device of pixelsPerPoint, as a
+// pixel size: the size of items that ignore the drawing's scale.
+QFont deviceSongFont(double points, bool bold, double pixelsPerPoint);
 
 // What a scene item shows, kept in its data under plotItemKindKey; items of
 // a route point also keep the point's index under plotItemPointKey.

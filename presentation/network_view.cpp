@@ -10,7 +10,6 @@
 namespace kestrane {
 namespace {
 
-constexpr double pointsPerInch = 72;
 // One notch of the wheel (120 eighths of a degree) zooms by this factor.
 constexpr double zoomPerNotch = 1.25;
 constexpr double eighthsPerNotch = 120;

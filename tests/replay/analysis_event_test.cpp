@@ -109,15 +109,13 @@ TEST(AnalysisEntry, CannotApplyWhileAnInputBoxWaits)
     EXPECT_TRUE(analysisLines("@data\n3\n@analysis\n", statusMisplaced).empty());
 }
 
-// An analysis that cannot be formed is refused with the surveyor's reason.
-TEST(AnalysisEntry, RefusesWhatCannotBeAnalysed)
+// The event is the analysis of the record, or the refusal with its reason.
+TEST(AnalysisEntry, AnalysisOrRefusal)
 {
     auto job = testing::finishedRecord(testing::goldenJobAnswers("user_guide_example"));
     EXPECT_EQ(analysisEntryEvent(job.get()).str(), analysisEvent(analyseChain(*job)));
     std::fill(job->weightReciprocal.begin(), job->weightReciprocal.end(), 0.0);
     EXPECT_EQ(analysisEntryEvent(job.get()).str(), analysisRefusedEvent(analysis_texts::normalsNotPositiveDefinite));
-    const ChainSurvey empty;
-    EXPECT_EQ(analysisEntryEvent(&empty).str(), analysisRefusedEvent(analysis_texts::recordNotAnalysable));
 }
 
 }  // namespace
