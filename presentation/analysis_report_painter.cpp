@@ -61,11 +61,7 @@ public:
 
     QRectF rest() const { return QRectF(page_.left(), y_, page_.width(), bottom_ - y_); }
 
-    void title(const QString& text, double points)
-    {
-        const QFont font = songFont(points, true);
-        paragraph(text, font, Qt::AlignHCenter);
-    }
+    void title(const QString& text) { paragraph(text, songFont(titleSize, true), Qt::AlignHCenter); }
 
     void heading(const QString& text)
     {
@@ -208,7 +204,7 @@ bool paintAnalysisReport(QPrinter& printer, const AnalysisReport& report)
     if (!painter.begin(&printer)) return false;
     PageWriter writer(painter, printer);
 
-    writer.title(qt(texts::reportTitle), titleSize);
+    writer.title(qt(texts::reportTitle));
     writer.sentence(qt(report.subtitle));
     writer.heading(qt(texts::summaryTitle));
     for (const std::string& line : report.summary) writer.sentence(qt(line));
