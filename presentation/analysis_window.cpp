@@ -103,7 +103,12 @@ AnalysisWindow::AnalysisWindow(ChainAnalysis analysis, const ChainSurvey& job, Q
     resize(initialWidth, initialHeight);
 }
 
-AnalysisWindow::~AnalysisWindow() = default;
+AnalysisWindow::~AnalysisWindow()
+{
+    // The tables and the plot read this window's own members; they go first,
+    // before those members do.
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 QWidget* AnalysisWindow::makeTables()
 {
