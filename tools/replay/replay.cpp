@@ -11,6 +11,7 @@
 #include "job/last_complete_job.h"
 #include "report/print_texts.h"
 #include "report/report.h"
+#include "tools/replay/analysis_event.h"
 #include "tools/replay/export_entry.h"
 #include "tools/replay/json_log.h"
 #include "tools/replay/transcript.h"
@@ -22,6 +23,7 @@ const std::string_view dataEntry = "@data";
 const std::string_view printEntry = "@print";
 const std::string_view cancelEntry = "@cancel";
 const std::string_view abortEntry = "@abort";
+const std::string_view analysisEntry = "@analysis";
 
 class Transcript {
 public:
@@ -62,7 +64,9 @@ public:
     {
         if (transcript_.atEnd()) giveUpJob();
         const std::string_view entry = transcript_.peek();
-        if (entry == dataEntry || entry == printEntry || isExportEntry(entry) || entry == abortEntry) giveUpJob();
+        if (entry == dataEntry || entry == printEntry || entry == analysisEntry || isExportEntry(entry) ||
+            entry == abortEntry)
+            giveUpJob();
         transcript_.take();
 
         const bool cancel = entry == cancelEntry;
@@ -164,6 +168,8 @@ int replayTranscript(std::string_view text, std::ostream& log)
                 session.warn(print_texts::refusal, false);
                 session.write(JsonObject().add("print", "refused").add("reason", print_texts::refusal));
             }
+        } else if (entry == analysisEntry) {
+            session.write(analysisEntryEvent(lastComplete.job()));
         } else if (isExportEntry(entry)) {
             session.write(exportEvent(entry, lastComplete.job()));
         } else {
