@@ -47,9 +47,9 @@ void adjustShowingEachStep(ChainSurvey& job, Dialogue& dialogue)
     showPrecision(job, fields);
 }
 
-JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& fields)
+JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& fields, ValueSources sources)
 {
-    Dialogue dialogue(inputBox, fields);
+    Dialogue dialogue(inputBox, fields, sources);
     try {
         inputJob(job, dialogue);
         adjustShowingEachStep(job, dialogue);
