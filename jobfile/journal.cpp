@@ -92,28 +92,28 @@ std::optional<WriteFailure> Journal::end(JournalEnd how)
     return write(journalEndLine(how) + "\n");
 }
 
-bool journalEnded(std::string_view text)
+std::optional<JournalEnd> journalEnd(std::string_view text)
 {
     while (!text.empty() && isBlankOrLineEnd(text.back())) text.remove_suffix(1);
     const std::size_t lineStart = text.rfind('\n');
     std::string_view last = lineStart == std::string_view::npos ? text : text.substr(lineStart + 1);
     while (!last.empty() && isBlankOrLineEnd(last.front())) last.remove_prefix(1);
     for (const JournalEnd how : {JournalEnd::done, JournalEnd::abandoned, JournalEnd::stopped})
-        if (last == journalEndLine(how)) return true;
-    return false;
+        if (last == journalEndLine(how)) return how;
+    return std::nullopt;
 }
 
-bool journalFileEnded(const std::filesystem::path& path)
+std::optional<JournalEnd> journalFileEnd(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return false;
+    if (!in) return std::nullopt;
     const std::streamoff size = in.tellg();
     const std::streamoff from = size > endLineSearch ? size - endLineSearch : 0;
     in.seekg(from);
     std::string tail(static_cast<std::size_t>(size - from), '\0');
     in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
     tail.resize(static_cast<std::size_t>(in.gcount()));
-    return journalEnded(tail);
+    return journalEnd(tail);
 }
 
 }  // namespace kestrane

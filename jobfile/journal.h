@@ -66,11 +66,14 @@ private:
 // The comment line that ends a journal.
 std::string journalEndLine(JournalEnd how);
 
-// Whether the journal text ends with the end line (blank lines after it aside).
-bool journalEnded(std::string_view text);
+// How the journal's job ended, when the text ends with the end line (blank
+// lines after it aside); nothing for a job that did not end.
+std::optional<JournalEnd> journalEnd(std::string_view text);
+inline bool journalEnded(std::string_view text) { return journalEnd(text).has_value(); }
 
-// The same for a file, read from its last few kilobytes; false when the file
-// cannot be read.
-bool journalFileEnded(const std::filesystem::path& path);
+// The same for a file, read from its last few kilobytes; nothing (not ended)
+// when the file cannot be read.
+std::optional<JournalEnd> journalFileEnd(const std::filesystem::path& path);
+inline bool journalFileEnded(const std::filesystem::path& path) { return journalFileEnd(path).has_value(); }
 
 }  // namespace kestrane
