@@ -34,14 +34,14 @@ std::string Dialogue::promptValue(const ValueTexts& texts, const ValueBox& box, 
         confirm = &texts.laterConfirm;
     }
     fields_.setText(box.field, box.show(value));
-    record(texts.key, value);
+    record(texts.key, value, first.fromFile ? ValueOrigin::file : ValueOrigin::typed);
     return value;
 }
 
 std::string Dialogue::promptUnconfirmed(const std::string& key, const std::string& prompt, const ValueReading& reading)
 {
     const Answer answer = takeValue(key, prompt, reading);
-    record(key, answer.value);
+    record(key, answer.value, answer.fromFile ? ValueOrigin::file : ValueOrigin::typed);
     return answer.value;
 }
 
@@ -63,6 +63,7 @@ Dialogue::Answer Dialogue::takeValue(const std::string& key, const std::string& 
 bool Dialogue::confirmationRejects(const std::string& question, const std::string& title)
 {
     for (;;) {
+        beforeBox();
         const std::string answer = inputBox_.ask(question, title);
         switch (readConfirmation(answer)) {
         case ConfirmationAnswer::right: return false;
@@ -75,6 +76,7 @@ bool Dialogue::confirmationRejects(const std::string& question, const std::strin
 std::string Dialogue::askChecked(const std::string& prompt, const ValueReading& reading)
 {
     for (;;) {
+        beforeBox();
         const std::string typed = inputBox_.ask(prompt, "");
         std::string value = reading.mapsFullWidth ? mappedToAscii(typed) : typed;
         const auto refusal = reading.check(value);
@@ -87,18 +89,25 @@ void Dialogue::pause(const std::string& prompt)
 {
     // A job read whole from its file runs through to its last figure.
     if (sources_.file && everyValueFromFile_) return;
+    beforeBox();
     inputBox_.ask(prompt, "");
 }
 
 void Dialogue::warnOrAbandon(const std::string& message, const std::vector<std::string>& reasked)
 {
     askedOfSurveyor_.insert(reasked.begin(), reasked.end());
+    beforeBox();
     if (inputBox_.warn(message, true)) throw JobAbandoned{};
 }
 
-void Dialogue::record(const std::string& key, const std::string& value)
+void Dialogue::record(const std::string& key, const std::string& value, ValueOrigin origin)
 {
-    if (sources_.journal) sources_.journal->accepted(key, value);
+    if (sources_.journal) sources_.journal->accepted(key, value, origin);
+}
+
+void Dialogue::beforeBox()
+{
+    if (sources_.journal) sources_.journal->beforeBox();
 }
 
 }  // namespace kestrane

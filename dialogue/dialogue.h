@@ -102,7 +102,9 @@ private:
     // true when it says wrong.
     bool confirmationRejects(const std::string& question, const std::string& title);
 
-    void record(const std::string& key, const std::string& value);
+    void record(const std::string& key, const std::string& value, ValueOrigin origin);
+    // The journal settled before the surveyor sees a box.
+    void beforeBox();
 
     InputBox& inputBox_;
     WindowFields& fields_;

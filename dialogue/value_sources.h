@@ -19,12 +19,19 @@ public:
     virtual std::optional<std::string> valueFor(const std::string& key) = 0;
 };
 
-// Takes every value the moment the dialogue accepts it, before the next
-// prompt opens: typed and confirmed, or taken from a source.
+// Where an accepted value came from.
+enum class ValueOrigin { typed, file };
+
+// Takes every value the moment the dialogue accepts it: typed and confirmed,
+// or taken from a source. Whatever it was given is settled (on the disk, for
+// a journal) before the next box opens.
 class ValueRecorder {
 public:
     virtual ~ValueRecorder() = default;
-    virtual void accepted(const std::string& key, const std::string& value) = 0;
+    virtual void accepted(const std::string& key, const std::string& value, ValueOrigin origin) = 0;
+
+    // A box is about to open: the values accepted so far must be settled.
+    virtual void beforeBox() {}
 };
 
 // What a job's dialogue takes its values from and gives them to; either may

@@ -57,6 +57,7 @@ JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& f
     } catch (const JobAbandoned&) {
         return {JobEnd::abandoned, {}};
     } catch (const JobStopped& stop) {
+        if (sources.journal) sources.journal->beforeBox();
         inputBox.warn(stop.reason, false);
         return {JobEnd::stopped, stop.reason};
     }

@@ -11,11 +11,18 @@ std::string journalFailureNotice(const WriteFailure& failure)
 
 JobRecording::JobRecording(InputBox& box, std::optional<Journal> journal) : box_(box), journal_(std::move(journal)) {}
 
-void JobRecording::accepted(const std::string& key, const std::string& value)
+void JobRecording::accepted(const std::string& key, const std::string& value, ValueOrigin origin)
 {
     values_.push_back({key, value});
     if (!journal_) return;
-    if (auto failure = journal_->append(key, value)) giveUpJournal(*failure);
+    const Forcing forcing = origin == ValueOrigin::file ? Forcing::later : Forcing::now;
+    if (auto failure = journal_->append(key, value, forcing)) giveUpJournal(*failure);
+}
+
+void JobRecording::beforeBox()
+{
+    if (!journal_) return;
+    if (auto failure = journal_->force()) giveUpJournal(*failure);
 }
 
 void JobRecording::ended(JobEnd end)

@@ -25,7 +25,10 @@ public:
     // warnings go to the surveyor through box.
     explicit JobRecording(InputBox& box, std::optional<Journal> journal = std::nullopt);
 
-    void accepted(const std::string& key, const std::string& value) override;
+    // A value from a file is appended unforced: the next box, or the job's
+    // end, forces it to the disk with those after it.
+    void accepted(const std::string& key, const std::string& value, ValueOrigin origin) override;
+    void beforeBox() override;
 
     // Writes the journal's end line: the job ran to its end, was abandoned or stopped.
     void ended(JobEnd end);

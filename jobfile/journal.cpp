@@ -47,7 +47,8 @@ JournalStart Journal::start(const std::filesystem::path& path, JobFileClock::tim
     return journal;
 }
 
-Journal::Journal(Journal&& other) noexcept : path_(std::move(other.path_)), fd_(other.fd_), triangles_(other.triangles_)
+Journal::Journal(Journal&& other) noexcept
+    : path_(std::move(other.path_)), fd_(other.fd_), triangles_(other.triangles_), unforced_(other.unforced_)
 {
     other.fd_ = -1;
 }
@@ -59,6 +60,7 @@ Journal& Journal::operator=(Journal&& other) noexcept
         path_ = std::move(other.path_);
         fd_ = other.fd_;
         triangles_ = other.triangles_;
+        unforced_ = other.unforced_;
         other.fd_ = -1;
     }
     return *this;
@@ -71,10 +73,18 @@ Journal::~Journal()
 
 std::optional<WriteFailure> Journal::write(const std::string& lines)
 {
+    unforced_ = false;
     return writeDurably(fd_, lines, writing, path_);
 }
 
-std::optional<WriteFailure> Journal::append(std::string_view keyText, std::string_view value)
+std::optional<WriteFailure> Journal::force()
+{
+    if (!unforced_) return std::nullopt;
+    unforced_ = false;
+    return forceToDisk(fd_, writing, path_);
+}
+
+std::optional<WriteFailure> Journal::append(std::string_view keyText, std::string_view value, Forcing forcing)
 {
     const auto key = parseKey(keyText);
     if (!key || !fitsChain(*key, triangles_.value_or(maxTriangleCount)))
@@ -84,7 +94,10 @@ std::optional<WriteFailure> Journal::append(std::string_view keyText, std::strin
     // One write for the comment and the value: a line is on the disk whole or not at all.
     std::string lines;
     if (key->family == KeyFamily::angleA) lines = triangleComment(key->index) + "\n";
-    return write(lines + valueLine(keyText, value) + "\n");
+    lines += valueLine(keyText, value) + "\n";
+    if (forcing == Forcing::now) return write(lines);
+    unforced_ = true;
+    return writeAll(fd_, lines, writing, path_);
 }
 
 std::optional<WriteFailure> Journal::end(JournalEnd how)

@@ -16,6 +16,7 @@
 #include "jobfile/journal_folder.h"
 #include "jobfile/recorded_job.h"
 #include "presentation/main_window.h"
+#include "presentation/qt_window_fields.h"
 
 namespace kestrane {
 namespace {
@@ -46,6 +47,36 @@ QString journalCaption(const std::filesystem::path& journal)
                                                           : QStringLiteral("中止");
     return when + QStringLiteral("(") + state + QStringLiteral(")");
 }
+
+// The input box of a job opened from a file: the values the file gives are
+// painted together, at the first box that opens (or when the job ends).
+class PaintingBeforeBoxes final : public InputBox {
+public:
+    PaintingBeforeBoxes(InputBox& box, QtWindowFields& fields, bool fromFile) : box_(box), fields_(fields)
+    {
+        fields_.setDeferredPainting(fromFile);
+    }
+    ~PaintingBeforeBoxes() override { fields_.setDeferredPainting(false); }
+
+    std::string ask(const std::string& prompt, const std::string& title) override
+    {
+        fields_.setDeferredPainting(false);
+        return box_.ask(prompt, title);
+    }
+    bool warn(const std::string& message, bool canAbandon) override
+    {
+        fields_.setDeferredPainting(false);
+        return box_.warn(message, canAbandon);
+    }
+    void answeredFromFile(const std::string& prompt, const std::string& title, const std::string& answer) override
+    {
+        box_.answeredFromFile(prompt, title, answer);
+    }
+
+private:
+    InputBox& box_;
+    QtWindowFields& fields_;
+};
 
 // The one local file a drag carries, or an empty string.
 QString droppedFile(const QMimeData* data)
@@ -147,7 +178,8 @@ void JobFileActions::runJob(JobFile* file)
     running_ = true;
     refreshEntries();
     std::vector<JobFileEntry> unused;
-    window_.runJob([&](ChainSurvey& job, InputBox& box, WindowFields& fields) {
+    window_.runJob([&](ChainSurvey& job, InputBox& windowBox, QtWindowFields& fields) {
+        PaintingBeforeBoxes box(windowBox, fields, file != nullptr);
         JournalStart started = startJournalInFolder(filePath(journalFolder()), JobFileClock::now());
         std::optional<Journal> journal;
         if (auto* opened = std::get_if<Journal>(&started)) journal = std::move(*opened);

@@ -49,7 +49,7 @@ public:
 
     // Runs one job on the window's record, input box and fields through run,
     // which returns how it ended; then the print button and the menus follow.
-    using JobRun = std::function<JobEnd(ChainSurvey& job, InputBox& inputBox, WindowFields& fields)>;
+    using JobRun = std::function<JobEnd(ChainSurvey& job, InputBox& inputBox, QtWindowFields& fields)>;
     void runJob(const JobRun& run);
 
     // What the print button does once a printer has been chosen: paints the
