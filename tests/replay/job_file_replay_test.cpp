@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 
 #include "golden_files.h"
 #include "jobfile/journal.h"
@@ -186,6 +187,26 @@ TEST_F(JobFileOpened, OpenedJobIsJournaledAndEachJobStartsTheJournalAfresh)
     EXPECT_EQ(second[0].key, "n");
     EXPECT_EQ(second[0].value, "3");
     EXPECT_EQ(journalFileEnd(journal), JournalEnd::abandoned) << "the transcript ran out at the tolerance";
+}
+
+// The job file of the user guide is the guide's worked example: opened, it
+// runs to the figures the typed example shows.
+TEST(UserGuideJobFile, IsTheWorkedExample)
+{
+    const std::string readme = testing::readFile(README_FILE);
+    const std::string begin = "<!-- example job file -->\n", end = "<!-- end of example job file -->";
+    const auto from = readme.find(begin), to = readme.find(end);
+    ASSERT_NE(from, std::string::npos);
+    ASSERT_NE(to, std::string::npos);
+    std::string file;
+    std::istringstream block(readme.substr(from + begin.size(), to - from - begin.size()));
+    for (std::string line; std::getline(block, line);) file += line.substr(line.find_first_not_of(' ')) + "\n";
+    FastScratchFolder scratch("guide");
+    const auto opened = replayed("", {.job = writtenFile(scratch.path / "guide.kjob", file), .saveJob = {}});
+    const auto typed = replayed(testing::readFile(testing::goldenPath("user_guide_example", ".transcript")));
+    EXPECT_EQ(opened.status, statusDone);
+    EXPECT_TRUE(eventLines(opened.log, "{\"unused\": ").empty());
+    EXPECT_EQ(testing::finalFields(opened.log), testing::finalFields(typed.log));
 }
 
 // The executable: options before the transcript, usage errors.
