@@ -8,30 +8,27 @@
 
 #include "analysis/chain_normals.h"
 #include "analysis/quality_analysis.h"
-#include "job/data_input_job.h"
-#include "scripted_io.h"
 #include "synthetic_chain.h"
+#include "whole_job.h"
 
 namespace kestrane {
 namespace {
 
 // The record of an n-triangle chain after its whole job.
-const ChainSurvey& finishedRecord(int n)
+const ChainSurvey& recordOfChain(int n)
 {
     static std::map<int, std::unique_ptr<ChainSurvey>> records;
     auto& record = records[n];
     if (!record) {
         const auto chain = testing::makeChain({.triangles = n, .seed = 7, .angleNoise = 2, .sideNoise = 0.004});
-        testing::ScriptedIo io(chain.answers);
-        record = std::make_unique<ChainSurvey>();
-        if (runDataInputJob(*record, io, io).end != JobEnd::done) throw std::runtime_error("the job did not finish");
+        record = testing::finishedRecord(chain.answers);
     }
     return *record;
 }
 
 void Analysis(benchmark::State& state)
 {
-    const ChainSurvey& job = finishedRecord(static_cast<int>(state.range(0)));
+    const ChainSurvey& job = recordOfChain(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const ChainAnalysis analysis = analyseChain(job);
         benchmark::DoNotOptimize(analysis.points.back().mp);
@@ -46,7 +43,7 @@ BENCHMARK(Analysis)->Arg(100)->Arg(200)->Arg(1000)->Arg(3000)->Arg(6552)->Unit(b
 void SolvePerPoint(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
-    const ChainSurvey& job = finishedRecord(n);
+    const ChainSurvey& job = recordOfChain(n);
     for (auto _ : state) {
         const ChainNormals normals(job);
         std::vector<double> u(2 * n + 4);

@@ -16,6 +16,7 @@
 #include <QStyle>
 
 #include "job/data_input_job.h"
+#include "presentation/analysis_window.h"
 #include "presentation/client_area.h"
 #include "presentation/job_file_actions.h"
 #include "presentation/qt_input_box.h"
@@ -73,6 +74,16 @@ void MainWindow::addMenus()
 
     analysisMenu_ = menuBar()->addMenu(QStringLiteral("分析(&A)"));
     analysisMenu_->setObjectName(QStringLiteral("analysisMenu"));
+    QAction* analyse = analysisMenu_->addAction(QStringLiteral("平差分析(&Q)…"), this, &MainWindow::showAnalysis);
+    analyse->setObjectName(QStringLiteral("analysisAction"));
+    // The analysis is of the last job that ran to its end: there is none before.
+    analyse->setEnabled(false);
+    connect(this, &MainWindow::jobEnded, analyse, [this, analyse] { analyse->setEnabled(hasCompleteJob()); });
+}
+
+void MainWindow::showAnalysis()
+{
+    if (const ChainSurvey* complete = lastComplete_.job()) showAnalysisWindow(this, *complete);
 }
 
 void MainWindow::fitToScreen()

@@ -69,6 +69,9 @@ public slots:
     // Command3: the system's print dialog, with a print preview one click
     // away, then the report on the chosen printer.
     void printReport();
+    // 分析 -> 平差分析…: the quality analysis of the last complete job in a
+    // window of its own.
+    void showAnalysis();
 
 private:
     void addMenus();

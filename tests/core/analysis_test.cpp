@@ -11,45 +11,18 @@
 #include "analysis/quality_analysis.h"
 #include "chain/angles.h"
 #include "dense_analysis.h"
-#include "job/data_input_job.h"
-#include "scripted_io.h"
 #include "synthetic_chain.h"
+#include "whole_job.h"
 
 namespace kestrane {
 namespace {
 
+using testing::calibratedPlan;
 using testing::ChainPlan;
+using testing::finishedRecord;
+using testing::withForwardAngleBlunder;
 
 const ChainCase arrangements[] = {ChainCase::hangingOnA, ChainCase::knownStartSide, ChainCase::knownStartAndEndSide};
-
-std::unique_ptr<ChainSurvey> finishedJob(const std::vector<std::string>& answers)
-{
-    auto job = std::make_unique<ChainSurvey>();
-    testing::ScriptedIo io(answers);
-    const JobOutcome outcome = runDataInputJob(*job, io, io);
-    EXPECT_EQ(outcome.end, JobEnd::done) << outcome.reason;
-    return job;
-}
-
-// Angles observed with sigma seconds, the tolerance typed as sigma, and the
-// sides as precise as their weight says: sigma * S / rho, sides about 780 m.
-ChainPlan calibrated(int n, ChainCase arrangement, unsigned seed, double sigma)
-{
-    return {.triangles = n, .arrangement = arrangement, .seed = seed, .angleNoise = sigma,
-            .sideNoise = sigma * 780 / secondsPerRadian, .tolerance = testing::fullPrecision(sigma)};
-}
-
-// The answers with `seconds` added to angle B of triangle t (the angles
-// follow the last point name, three confirmed answers per triangle).
-std::vector<std::string> withBlunder(std::vector<std::string> answers, int n, int t, double seconds)
-{
-    const auto lastName = std::find(answers.begin(), answers.end(), "P" + std::to_string(n + 1));
-    std::string& typed = *(lastName + 2 + 6 * (t - 1) + 2);
-    const double total = packedToDegrees(std::stod(typed)) * 3600 + seconds;
-    const double degrees = std::floor(total / 3600), minutes = std::floor((total - degrees * 3600) / 60);
-    typed = testing::fullPrecision(degrees + minutes / 100 + (total - degrees * 3600 - minutes * 60) / 10000);
-    return answers;
-}
 
 // As the window shows millimetres: two decimals of the exact binary value.
 std::string displayed(double millimetres)
@@ -91,7 +64,7 @@ TEST(Analysis, AgreesWithTheDenseComputationAndTheWindow)
             if (n >= 5) plan.fans = {n / 2 + 1};
             if (n >= 30) plan.fans.push_back(n - 3);
             SCOPED_TRACE("case " + std::to_string(static_cast<int>(arrangement)) + ", n = " + std::to_string(n));
-            const auto job = finishedJob(testing::makeChain(plan).answers);
+            const auto job = finishedRecord(testing::makeChain(plan).answers);
             const ChainAnalysis analysis = analyseChain(*job);
             const auto dense = n <= 60 ? testing::denseAnalysis(*job) : testing::DenseAnalysis{};
 
@@ -131,11 +104,11 @@ TEST(Analysis, PlantedBlunderIsTheSuspect)
     for (const ChainCase arrangement : arrangements) {
         for (unsigned seed = 1; seed <= 4; ++seed) {
             const int n = 12;
-            const auto chain = testing::makeChain(calibrated(n, arrangement, 300 + seed, 1.5));
+            const auto chain = testing::makeChain(calibratedPlan(n, arrangement, 300 + seed, 1.5));
             SCOPED_TRACE("case " + std::to_string(static_cast<int>(arrangement)) + ", seed " + std::to_string(seed));
-            const ChainAnalysis clean = analyseChain(*finishedJob(chain.answers));
+            const ChainAnalysis clean = analyseChain(*finishedRecord(chain.answers));
             EXPECT_FALSE(clean.suspect.has_value()) << *clean.suspect;
-            const ChainAnalysis blunder = analyseChain(*finishedJob(withBlunder(chain.answers, n, 7, 20)));
+            const ChainAnalysis blunder = analyseChain(*finishedRecord(withForwardAngleBlunder(chain.answers, n, 7, 20)));
             ASSERT_TRUE(blunder.suspect.has_value());
             EXPECT_EQ(*blunder.suspect, "B7");
             // 20" lies beyond what the test is sure to find, and comes back in
@@ -157,7 +130,7 @@ TEST(Analysis, CleanChainsGiveFalseSuspectsAtTheTestsRate)
     int tests = 0, suspects = 0, passed = 0;
     double sumW2 = 0;
     for (int seed = 1; seed <= chains; ++seed) {
-        const auto job = finishedJob(testing::makeChain(calibrated(8, arrangements[seed % 3], 5000 + seed, 1.5)).answers);
+        const auto job = finishedRecord(testing::makeChain(calibratedPlan(8, arrangements[seed % 3], 5000 + seed, 1.5)).answers);
         const ChainAnalysis analysis = analyseChain(*job);
         passed += *analysis.sigma0.passed;
         for (const auto& test : analysis.observations) {
@@ -179,7 +152,7 @@ TEST(Analysis, CleanChainsGiveFalseSuspectsAtTheTestsRate)
 TEST(Analysis, NoiseFreeChainHasNoResiduals)
 {
     for (const ChainCase arrangement : arrangements) {
-        const auto job = finishedJob(testing::makeChain({.triangles = 10, .arrangement = arrangement, .seed = 4}).answers);
+        const auto job = finishedRecord(testing::makeChain({.triangles = 10, .arrangement = arrangement, .seed = 4}).answers);
         const ChainAnalysis analysis = analyseChain(*job);
         for (const auto& test : analysis.observations) EXPECT_LT(std::fabs(*test.w), 1e-3) << test.id;
         EXPECT_FALSE(analysis.suspect.has_value());
@@ -194,7 +167,7 @@ TEST(Analysis, ObservationsAndPointsOfEachArrangement)
 {
     for (const ChainCase arrangement : arrangements) {
         const int n = 7;
-        const auto job = finishedJob(testing::makeChain(calibrated(n, arrangement, 11, 2)).answers);
+        const auto job = finishedRecord(testing::makeChain(calibratedPlan(n, arrangement, 11, 2)).answers);
         const ChainAnalysis analysis = analyseChain(*job);
         const bool cKnown = arrangement != ChainCase::hangingOnA, dKnown = arrangement == ChainCase::knownStartAndEndSide;
         std::string ids = cKnown ? "" : "Qa ";
@@ -230,7 +203,7 @@ TEST(Analysis, ObservationsAndPointsOfEachArrangement)
 // global test has no figures; without a finished job there is no analysis.
 TEST(Analysis, NeedsOnlyTheFinishedRecord)
 {
-    const auto job = finishedJob(testing::makeChain({.triangles = 6, .seed = 2, .angleNoise = 2, .sideNoise = 0.004,
+    const auto job = finishedRecord(testing::makeChain({.triangles = 6, .seed = 2, .angleNoise = 2, .sideNoise = 0.004,
                                                      .tolerance = "0"}).answers);
     const ChainAnalysis before = analyseChain(*job);
     job->normalMatrix = {};

@@ -6,6 +6,8 @@
 #include <random>
 #include <sstream>
 
+#include "chain/angles.h"
+
 namespace kestrane::testing {
 namespace {
 
@@ -115,6 +117,24 @@ std::string fullPrecision(double value)
     std::ostringstream text;
     text << std::setprecision(17) << value;
     return text.str();
+}
+
+ChainPlan calibratedPlan(int triangles, ChainCase arrangement, unsigned seed, double sigma)
+{
+    constexpr double meanSide = 780;  // metres, of the generated zigzag
+    return {.triangles = triangles, .arrangement = arrangement, .seed = seed, .angleNoise = sigma,
+            .sideNoise = sigma * meanSide / secondsPerRadian, .tolerance = fullPrecision(sigma)};
+}
+
+std::vector<std::string> withForwardAngleBlunder(std::vector<std::string> answers, int n, int t, double seconds)
+{
+    // The angles follow the last point name, three confirmed answers per triangle.
+    const auto lastName = std::find(answers.begin(), answers.end(), "P" + std::to_string(n + 1));
+    std::string& typed = *(lastName + 2 + 6 * (t - 1) + 2);
+    const double total = packedToDegrees(std::stod(typed)) * 3600 + seconds;
+    const double degrees = std::floor(total / 3600), minutes = std::floor((total - degrees * 3600) / 60);
+    typed = fullPrecision(degrees + minutes / 100 + (total - degrees * 3600 - minutes * 60) / 10000);
+    return answers;
 }
 
 std::vector<int> adjustedPoints(const ChainPlan& plan)

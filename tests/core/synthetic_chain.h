@@ -50,6 +50,14 @@ SyntheticChain makeChain(const ChainPlan& plan);
 // arrangement: all for case 1, from C for case 2, C to D for case 3.
 std::vector<int> adjustedPoints(const ChainPlan& plan);
 
+// Angles observed with sigma seconds, the tolerance typed as sigma, and the
+// sides as precise as their weight says: sigma * S / rho, sides about 780 m.
+ChainPlan calibratedPlan(int triangles, ChainCase arrangement, unsigned seed, double sigma);
+
+// The answers of a generated chain of n triangles with `seconds` added to the
+// forward angle B of triangle t, as the surveyor would mistype it.
+std::vector<std::string> withForwardAngleBlunder(std::vector<std::string> answers, int n, int t, double seconds);
+
 // A number as typed with all 17 significant digits.
 std::string fullPrecision(double value);
 

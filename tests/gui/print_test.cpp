@@ -432,6 +432,32 @@ TEST_F(PrintedReport, TheButtonOpensThePrintDialogWithAPreviewOfTheReport)
     EXPECT_TRUE(driver.seen().empty());
 }
 
+// Printing from the preview is the one print of the press: the print dialog
+// closes with it. The preview opens large, the page fitted to its width.
+TEST_F(PrintedReport, PrintingFromThePreviewClosesThePrintDialog)
+{
+    runJob(goldenJobAnswers("typical_n4_orientation_points"));
+    PrintDialogWatcher watcher;
+    watcher.onPrintDialog = [&](QPrintDialog* dialog) {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("打印预览")) QTimer::singleShot(0, button, &QPushButton::click);
+    };
+    QPrintPreviewWidget::ZoomMode zoom = QPrintPreviewWidget::CustomZoom;
+    int previewWidth = 0;
+    watcher.onPreview = [&](QPrintPreviewDialog* preview) {
+        if (auto* view = preview->findChild<QPrintPreviewWidget*>()) zoom = view->zoomMode();
+        previewWidth = preview->width();
+        preview->accept();  // as its print button does once the report has gone to the printer
+    };
+    InputBoxDriver driver({});
+    commandButton(window, 3)->click();
+    EXPECT_EQ(watcher.printDialogs, 1);
+    EXPECT_EQ(watcher.previews, 1);
+    EXPECT_EQ(zoom, QPrintPreviewWidget::FitToWidth);
+    EXPECT_GE(previewWidth, window.screen()->availableGeometry().width() * 2 / 3);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 TEST_F(PrintedReport, APrinterThatCannotTakeTheReportIsSaidSo)
 {
     runJob(goldenJobAnswers("typical_n4_orientation_points"));

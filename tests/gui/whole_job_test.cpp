@@ -49,6 +49,7 @@ const std::set<std::string> drivenTranscripts = {
 
 const std::string dataEntry = "@data";
 const std::string printEntry = "@print";
+const std::string analysisEntry = "@analysis";
 
 using testing::goldenPath;
 using testing::readFile;
@@ -272,15 +273,15 @@ protected:
         const fs::path path = goldenPath(name, ".transcript");
         ASSERT_TRUE(fs::exists(path)) << path;
 
-        // The print button is not pressed here; its entries come out of the
-        // transcript before the tool replays it, so that both sides run the
-        // same jobs and nothing else.
+        // The print button and the analysis are not called for here; their
+        // entries come out of the transcript before the tool replays it, so
+        // that both sides run the same jobs and nothing else.
         std::vector<std::vector<std::string>> jobs;
         std::string withoutPrinting;
         const std::string transcript = readFile(path);
         for (const std::string_view entry : replay::transcriptLines(transcript)) {
             const std::string line(entry);
-            if (line == printEntry) continue;
+            if (line == printEntry || line == analysisEntry) continue;
             withoutPrinting += line + '\n';
             if (line == dataEntry) {
                 jobs.emplace_back();

@@ -4,6 +4,7 @@
 // screen.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QJsonDocument>
@@ -19,6 +20,7 @@
 
 #include "golden_files.h"
 #include "input_box_driver.h"
+#include "presentation/analysis_window.h"
 #include "presentation/client_area.h"
 #include "presentation/main_window.h"
 #include "presentation/qt_window_fields.h"
@@ -154,6 +156,22 @@ TEST_F(WindowItems, TheWindowFitsTheScreenAndReachesItsButtons)
         const QRect button(client.button(number)->mapToGlobal(QPoint(0, 0)), client.button(number)->size());
         EXPECT_TRUE(shown.contains(button)) << "Command" << number;
     }
+}
+
+// 分析 -> 平差分析… waits for a job that ran to its end, then opens the
+// analysis of that job in a window of its own.
+TEST_F(WindowItems, TheAnalysisMenuOpensTheLastCompleteJobsAnalysis)
+{
+    QAction* analyse = window.findChild<QAction*>(QStringLiteral("analysisAction"));
+    ASSERT_NE(analyse, nullptr);
+    EXPECT_FALSE(analyse->isEnabled());
+    runJobThroughWindow(window, kestrane::testing::goldenJobAnswers("user_guide_example"));
+    EXPECT_TRUE(analyse->isEnabled());
+    analyse->trigger();
+    auto* opened = window.findChild<AnalysisWindow*>();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(opened->isVisible());
+    EXPECT_EQ(opened->analysis().points.size(), window.job().pointName.size());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The analysis event of the replay log, member by member as the log format
-// lays it out, and its numbers read back as the very doubles.
+// lays it out, and its numbers read back as the very doubles; "@analysis"
+// in a transcript reads the last job that ran to its end.
 #include "tools/replay/analysis_event.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <sstream>
+
+#include "analysis/analysis_texts.h"
+#include "golden_files.h"
+#include "synthetic_chain.h"
+#include "tools/replay/replay.h"
+#include "whole_job.h"
 
 namespace kestrane::replay {
 namespace {
@@ -48,6 +56,66 @@ TEST(AnalysisEvent, NumbersReadBackExactly)
         EXPECT_EQ(text.find_first_not_of("0123456789+-.e"), std::string::npos) << text;
     }
     EXPECT_EQ(jsonNumber(std::nan("")) + jsonNumber(HUGE_VAL) + jsonNumber(std::nullopt), "nullnullnull");
+}
+
+std::string transcriptOf(const std::vector<std::string>& answers)
+{
+    std::string text;
+    for (const std::string& answer : answers) text += answer + "\n";
+    return text;
+}
+
+// The analysis events of a replay, in order.
+std::vector<std::string> analysisLines(const std::string& transcript, int expectedStatus = statusDone)
+{
+    std::ostringstream log;
+    EXPECT_EQ(replayTranscript(transcript, log), expectedStatus);
+    std::vector<std::string> lines;
+    std::istringstream stream(log.str());
+    for (std::string line; std::getline(stream, line);)
+        if (line.rfind(R"({"analysis": )", 0) == 0) lines.push_back(line);
+    return lines;
+}
+
+// Before any job there is nothing to analyse; after a job that ran to its
+// end, its analysis; a later job abandoned or stopped leaves that analysis
+// standing, and a later complete job takes its place.
+TEST(AnalysisEntry, ReadsTheLastJobThatRanToItsEnd)
+{
+    const auto first = testing::makeChain(testing::calibratedPlan(6, ChainCase::hangingOnA, 17, 2));
+    const auto second = testing::makeChain(testing::calibratedPlan(5, ChainCase::knownStartAndEndSide, 18, 2));
+    const std::string firstEvent = analysisEvent(analyseChain(*testing::finishedRecord(first.answers)));
+    const std::string secondEvent = analysisEvent(analyseChain(*testing::finishedRecord(second.answers)));
+    ASSERT_NE(firstEvent, secondEvent);
+
+    const std::string transcript = "@analysis\n@data\n" + transcriptOf(first.answers) + "@analysis\n" +
+                                   "@data\nx\n@abort\n@analysis\n" +  // abandoned at its first warning
+                                   "@data\n" + transcriptOf(testing::goldenJobAnswers("stop_known_ends_n1")) +
+                                   "@analysis\n" +                        // stopped
+                                   "@data\n" + transcriptOf(second.answers) + "@analysis\n";
+    const auto lines = analysisLines(transcript);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], analysisRefusedEvent(analysis_texts::noCompleteJob));
+    EXPECT_EQ(lines[1], firstEvent);
+    EXPECT_EQ(lines[2], firstEvent);
+    EXPECT_EQ(lines[3], firstEvent);
+    EXPECT_EQ(lines[4], secondEvent);
+}
+
+// Like the buttons, the menu does nothing while an input box waits: the line
+// cannot apply, and the job is given up.
+TEST(AnalysisEntry, CannotApplyWhileAnInputBoxWaits)
+{
+    EXPECT_TRUE(analysisLines("@data\n3\n@analysis\n", statusMisplaced).empty());
+}
+
+// The event is the analysis of the record, or the refusal with its reason.
+TEST(AnalysisEntry, AnalysisOrRefusal)
+{
+    auto job = testing::finishedRecord(testing::goldenJobAnswers("user_guide_example"));
+    EXPECT_EQ(analysisEntryEvent(job.get()).str(), analysisEvent(analyseChain(*job)));
+    std::fill(job->weightReciprocal.begin(), job->weightReciprocal.end(), 0.0);
+    EXPECT_EQ(analysisEntryEvent(job.get()).str(), analysisRefusedEvent(analysis_texts::normalsNotPositiveDefinite));
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 // numbers, stray @abort, @print and @data, and bytes that are not text.
 // Whatever is typed, the replay must end with status 0 or 2, every job must
 // end as done, abandoned or stopped, no field may ever show "nan" or "inf",
-// the log must stay UTF-8 text, and a job that was done must print.
+// the log must stay UTF-8 text, a job that was done must print, and the
+// closing @analysis is refused for want of a job only when none was done.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <sstream>
 
+#include "analysis/analysis_texts.h"
 #include "synthetic_chain.h"
 #include "tools/replay/replay.h"
 
@@ -53,6 +55,7 @@ std::string hostileTranscript(std::mt19937& random)
     }
     if (chance(random) < 0.2) lines.push_back("@data");
     lines.push_back("@print");
+    lines.push_back("@analysis");
     std::string text;
     for (const auto& line : lines) text += line + (chance(random) < 0.05 ? "\r\n" : "\n");
     return text;
@@ -74,7 +77,7 @@ bool isUtf8(const std::string& text)
 TEST(HostileTranscripts, NeverCrashOrShowNotANumber)
 {
     std::mt19937 random(20261208);
-    int done = 0, abandoned = 0, stopped = 0, reports = 0;
+    int done = 0, abandoned = 0, stopped = 0, reports = 0, analyses = 0;
     for (int run = 0; run < 2500; ++run) {
         const std::string transcript = hostileTranscript(random);
         std::ostringstream out;
@@ -87,6 +90,7 @@ TEST(HostileTranscripts, NeverCrashOrShowNotANumber)
         std::istringstream lines(log);
         std::string line, lastLine, lastJob;
         int jobs = 0;
+        bool anyDone = false;
         while (std::getline(lines, line)) {
             lastLine = line;
             ASSERT_EQ(line.find_first_of("\r\t"), std::string::npos) << line;
@@ -102,6 +106,7 @@ TEST(HostileTranscripts, NeverCrashOrShowNotANumber)
                             line.rfind(R"({"job": "stopped", "reason": ")", 0) == 0)
                     << line;
                 done += line == R"({"job": "done"})";
+                anyDone |= line == R"({"job": "done"})";
                 abandoned += line == R"({"job": "abandoned"})";
                 stopped += line.rfind(R"({"job": "stopped")", 0) == 0;
             }
@@ -112,6 +117,13 @@ TEST(HostileTranscripts, NeverCrashOrShowNotANumber)
             if (line.rfind("{\"print\": \"refused\"", 0) == 0) {
                 ASSERT_NE(lastJob, R"({"job": "done"})");
             }
+            // An analysis once any job has run to its end, a refusal before.
+            if (line.rfind("{\"analysis\": ", 0) == 0) {
+                const bool refused = line.rfind(R"({"analysis": "refused")", 0) == 0;
+                ASSERT_EQ(refused && line.find(analysis_texts::noCompleteJob) != std::string::npos, !anyDone) << line;
+                ASSERT_EQ(line.find("nan"), std::string::npos) << line;
+                analyses += !refused;
+            }
         }
         ASSERT_GE(jobs, 1);
         ASSERT_EQ(lastLine.rfind("{\"fields\": ", 0), 0u);
@@ -121,8 +133,9 @@ TEST(HostileTranscripts, NeverCrashOrShowNotANumber)
     EXPECT_GT(abandoned, 100);
     EXPECT_GT(stopped, 5);
     EXPECT_GT(reports, 100);
+    EXPECT_GT(analyses, 100);
     std::cout << "done " << done << ", abandoned " << abandoned << ", stopped " << stopped << ", reports " << reports
-              << '\n';
+              << ", analyses " << analyses << '\n';
 }
 
 }  // namespace

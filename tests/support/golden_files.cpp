@@ -38,7 +38,7 @@ std::vector<std::string> goldenJobAnswers(const std::string& name)
     std::vector<std::string> answers;
     bool inJob = false;
     for (const std::string_view line : replay::transcriptLines(transcript)) {
-        if (line == "@data" || line == "@print") {
+        if (line == "@data" || line == "@print" || line == "@analysis") {
             if (inJob) break;
             inJob = line == "@data";
             continue;

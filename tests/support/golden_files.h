@@ -17,7 +17,7 @@ std::filesystem::path goldenPath(const std::string& name, const char* extension)
 std::vector<std::filesystem::path> goldenTranscripts();
 
 // The answers of a golden transcript's first job: the entries after its first
-// "@data", up to the next "@data" or "@print" or the end.
+// "@data", up to the next "@data", "@print" or "@analysis", or the end.
 std::vector<std::string> goldenJobAnswers(const std::string& name);
 
 }  // namespace kestrane::testing

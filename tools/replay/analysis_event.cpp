@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/analysis_summary.h"
+
 #include "tools/replay/json_log.h"
 
 namespace kestrane::replay {
@@ -77,6 +79,24 @@ std::string observationJson(const ObservationTest& test)
         .str();
 }
 
+JsonObject analysisObject(const ChainAnalysis& analysis)
+{
+    const std::string body = JsonObject()
+                                  .addRaw("sigma0", sigma0Json(analysis.sigma0))
+                                  .addRaw("ferrero", jsonNumber(analysis.ferrero))
+                                  .addRaw("triangles", jsonArray(analysis.triangles, triangleJson))
+                                  .addRaw("points", jsonArray(analysis.points, pointJson))
+                                  .addRaw("observations", jsonArray(analysis.observations, observationJson))
+                                  .addRaw("suspect", analysis.suspect ? jsonString(*analysis.suspect) : "null")
+                                  .str();
+    return JsonObject().addRaw("analysis", body);
+}
+
+JsonObject refusalObject(const std::string& reason)
+{
+    return JsonObject().add("analysis", "refused").add("reason", reason);
+}
+
 }  // namespace
 
 std::string jsonNumber(std::optional<double> value)
@@ -89,20 +109,18 @@ std::string jsonNumber(std::optional<double> value)
 
 std::string analysisEvent(const ChainAnalysis& analysis)
 {
-    const std::string body = JsonObject()
-                                  .addRaw("sigma0", sigma0Json(analysis.sigma0))
-                                  .addRaw("ferrero", jsonNumber(analysis.ferrero))
-                                  .addRaw("triangles", jsonArray(analysis.triangles, triangleJson))
-                                  .addRaw("points", jsonArray(analysis.points, pointJson))
-                                  .addRaw("observations", jsonArray(analysis.observations, observationJson))
-                                  .addRaw("suspect", analysis.suspect ? jsonString(*analysis.suspect) : "null")
-                                  .str();
-    return JsonObject().addRaw("analysis", body).str();
+    return analysisObject(analysis).str();
 }
 
 std::string analysisRefusedEvent(const std::string& reason)
 {
-    return JsonObject().add("analysis", "refused").add("reason", reason).str();
+    return refusalObject(reason).str();
+}
+
+JsonObject analysisEntryEvent(const ChainSurvey* lastCompleteJob)
+{
+    const AnalysisOutcome outcome = analysisOfCompleteJob(lastCompleteJob);
+    return outcome.analysis ? analysisObject(*outcome.analysis) : refusalObject(outcome.refusal);
 }
 
 }  // namespace kestrane::replay

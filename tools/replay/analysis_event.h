@@ -8,6 +8,8 @@
 #include <string>
 
 #include "analysis/quality_analysis.h"
+#include "chain/chain_survey.h"
+#include "tools/replay/json_log.h"
 
 namespace kestrane::replay {
 
@@ -16,6 +18,11 @@ std::string analysisEvent(const ChainAnalysis& analysis);
 
 // {"analysis": "refused", "reason": REASON}: there is no finished job.
 std::string analysisRefusedEvent(const std::string& reason);
+
+// What "@analysis" logs: the analysis of the last job that ran to its end, or
+// a refusal with the surveyor's reason when there is none (nullptr) or its
+// analysis cannot be formed.
+JsonObject analysisEntryEvent(const ChainSurvey* lastCompleteJob);
 
 // A JSON number at full precision; null for nothing, or for a value that is
 // not finite (JSON has no such numbers).

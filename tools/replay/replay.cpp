@@ -12,6 +12,7 @@
 #include "jobfile/recorded_job.h"
 #include "report/print_texts.h"
 #include "report/report.h"
+#include "tools/replay/analysis_event.h"
 #include "tools/replay/job_file_options.h"
 #include "tools/replay/json_log.h"
 #include "tools/replay/transcript.h"
@@ -23,6 +24,7 @@ const std::string_view dataEntry = "@data";
 const std::string_view printEntry = "@print";
 const std::string_view cancelEntry = "@cancel";
 const std::string_view abortEntry = "@abort";
+const std::string_view analysisEntry = "@analysis";
 
 class Transcript {
 public:
@@ -63,7 +65,7 @@ public:
     {
         if (transcript_.atEnd()) giveUpJob();
         const std::string_view entry = transcript_.peek();
-        if (entry == dataEntry || entry == printEntry || entry == abortEntry) giveUpJob();
+        if (entry == dataEntry || entry == printEntry || entry == analysisEntry || entry == abortEntry) giveUpJob();
         transcript_.take();
 
         const bool cancel = entry == cancelEntry;
@@ -187,6 +189,8 @@ int replayTranscript(std::string_view text, std::ostream& log, const JobFileOpti
                 session.warn(print_texts::refusal, false);
                 session.write(JsonObject().add("print", "refused").add("reason", print_texts::refusal));
             }
+        } else if (entry == analysisEntry) {
+            session.write(analysisEntryEvent(lastComplete.job()));
         } else {
             // An answer, a cancel or an abort with no input box or warning open.
             status = statusMisplaced;

@@ -1,0 +1,194 @@
+#include "analysis/analysis_summary.h"
+
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+#include "analysis/analysis_texts.h"
+#include "chain/display_format.h"
+
+namespace kestrane {
+namespace {
+
+namespace texts = analysis_texts;
+
+// Decimals of the figures as the summary writes them.
+constexpr int figureDecimals = 2;
+constexpr int redundancyDecimals = 3;
+constexpr int minutesPerDegree = 60;
+// Triangles beyond their closure limit listed by number before the list is cut.
+constexpr std::size_t listedTriangles = 10;
+
+using Blanks = std::initializer_list<std::pair<std::string_view, std::string>>;
+
+// pattern with every "{name}" replaced by its text.
+std::string filledIn(std::string pattern, Blanks blanks)
+{
+    for (const auto& [name, text] : blanks) {
+        const std::string mark = "{" + std::string(name) + "}";
+        for (auto at = pattern.find(mark); at != std::string::npos; at = pattern.find(mark, at + text.size()))
+            pattern.replace(at, mark.size(), text);
+    }
+    return pattern;
+}
+
+std::string figure(double x)
+{
+    return formatFixed(x, figureDecimals);
+}
+
+std::string withUnit(double x, const std::string& unit)
+{
+    return figure(x) + " " + unit;
+}
+
+bool isSide(const std::string& id)
+{
+    return id.size() > 1 && id[0] == 'S';
+}
+
+std::string globalTestLine(const GlobalTest& test)
+{
+    if (!test.apriori) return texts::globalNone;
+    const std::string& pattern = *test.passed ? texts::globalPassed
+                                 : *test.chi2 > *test.upper ? texts::globalAbove
+                                                            : texts::globalBelow;
+    return filledIn(pattern, {{"chi2", figure(*test.chi2)},
+                              {"r", std::to_string(test.redundancy)},
+                              {"lower", figure(*test.lower)},
+                              {"upper", figure(*test.upper)}});
+}
+
+std::string sigma0Line(const GlobalTest& test)
+{
+    return filledIn(texts::sigma0Line,
+                    {{"apriori", test.apriori ? withUnit(*test.apriori, texts::seconds) : texts::noApriori},
+                     {"aposteriori", withUnit(test.aposteriori, texts::seconds)},
+                     {"r", std::to_string(test.redundancy)}});
+}
+
+std::string closureLine(const ChainAnalysis& analysis)
+{
+    std::string beyond;
+    std::size_t count = 0;
+    for (const TriangleClosure& closure : analysis.triangles) {
+        if (!closure.passed || *closure.passed) continue;
+        if (++count > listedTriangles) continue;
+        if (!beyond.empty()) beyond += "、";
+        beyond += std::to_string(closure.triangle);
+    }
+    if (count > listedTriangles) beyond += " 等 " + std::to_string(count) + " 个";
+    const std::string limit = withUnit(analysis.triangles.front().limit.value_or(0), texts::seconds);
+    if (count == 0) {
+        return filledIn(texts::closuresWithin, {{"limit", limit}, {"n", std::to_string(analysis.triangles.size())}});
+    }
+    return filledIn(texts::closuresBeyond, {{"limit", limit}, {"list", beyond}});
+}
+
+std::vector<std::string> suspectLines(const ChainAnalysis& analysis)
+{
+    const ObservationTest* suspect = suspectOf(analysis);
+    if (!suspect) return {texts::noSuspect};
+    const std::string& unit = observationUnit(suspect->id);
+    std::vector<std::string> lines{
+        filledIn(texts::suspectLine, {{"sentence", blunderSentence(suspect->id)}}),
+        filledIn(texts::suspectFigures, {{"id", suspect->id},
+                                         {"w", figure(*suspect->w)},
+                                         {"v", withUnit(suspect->v, unit)},
+                                         {"redundancy", formatFixed(suspect->redundancy, redundancyDecimals)},
+                                         {"mdb", withUnit(*suspect->mdb, unit)}})};
+    std::size_t count = 0;
+    for (const ObservationTest& test : analysis.observations) count += test.suspect;
+    if (count > 1) lines.push_back(filledIn(texts::moreSuspects, {{"count", std::to_string(count)}}));
+    return lines;
+}
+
+std::string weakestPointLine(const ChainAnalysis& analysis)
+{
+    const auto weakest = weakestPointOf(analysis);
+    if (!weakest) return texts::noFreePoint;
+    const PointPrecision& point = analysis.points[*weakest];
+    return filledIn(texts::weakestLine, {{"name", point.name},
+                                         {"mx", figure(point.mx)},
+                                         {"my", figure(point.my)},
+                                         {"mp", figure(point.mp)},
+                                         {"a", figure(point.a)},
+                                         {"b", figure(point.b)},
+                                         {"alpha", degreesAndMinutes(point.alpha)}});
+}
+
+}  // namespace
+
+AnalysisOutcome analysisOfCompleteJob(const ChainSurvey* job)
+{
+    if (!job) return {std::nullopt, texts::noCompleteJob};
+    try {
+        return {analyseChain(*job), ""};
+    } catch (const std::domain_error&) {
+        return {std::nullopt, texts::normalsNotPositiveDefinite};
+    } catch (const std::logic_error&) {
+        return {std::nullopt, texts::recordNotAnalysable};
+    }
+}
+
+std::string observationName(const std::string& id)
+{
+    if (id == "Qa") return texts::startOrientation;
+    if (id == "Qb") return texts::closingOrientation;
+    const std::string number = id.substr(1);
+    if (isSide(id)) return filledIn(texts::side, {{"i", number}, {"id", id}});
+    const std::string& name = id[0] == 'A' ? texts::distanceAngle : id[0] == 'B' ? texts::forwardAngle
+                                                                                 : texts::spacerAngle;
+    return filledIn(texts::triangleAngle, {{"i", number}, {"name", name}, {"id", id}});
+}
+
+std::string blunderSentence(const std::string& id)
+{
+    return filledIn(texts::blunderSentence, {{"observation", observationName(id)}});
+}
+
+const std::string& observationUnit(const std::string& id)
+{
+    return isSide(id) ? texts::millimetres : texts::seconds;
+}
+
+std::optional<std::size_t> weakestPointOf(const ChainAnalysis& analysis)
+{
+    std::optional<std::size_t> weakest;
+    for (std::size_t i = 0; i < analysis.points.size(); ++i) {
+        if (analysis.points[i].known) continue;
+        if (!weakest || analysis.points[i].mp > analysis.points[*weakest].mp) weakest = i;
+    }
+    return weakest;
+}
+
+const ObservationTest* suspectOf(const ChainAnalysis& analysis)
+{
+    if (!analysis.suspect) return nullptr;
+    for (const ObservationTest& test : analysis.observations)
+        if (test.id == *analysis.suspect) return &test;
+    return nullptr;
+}
+
+std::vector<std::string> summaryLines(const ChainAnalysis& analysis)
+{
+    std::vector<std::string> lines{globalTestLine(analysis.sigma0), sigma0Line(analysis.sigma0)};
+    std::string closures = filledIn(texts::ferreroLine, {{"ferrero", withUnit(analysis.ferrero, texts::seconds)}});
+    if (!analysis.triangles.empty() && analysis.triangles.front().limit) closures += closureLine(analysis);
+    lines.push_back(closures);
+    for (std::string& line : suspectLines(analysis)) lines.push_back(std::move(line));
+    lines.push_back(weakestPointLine(analysis));
+    return lines;
+}
+
+std::string degreesAndMinutes(double degrees)
+{
+    // An axis has no sense of direction: 180° is 0°.
+    long long minutes = std::llround(degrees * minutesPerDegree) % (180 * minutesPerDegree);
+    const long long whole = minutes / minutesPerDegree;
+    minutes -= whole * minutesPerDegree;
+    const std::string padding = minutes < 10 ? "0" : "";
+    return std::to_string(whole) + "°" + padding + std::to_string(minutes) + "′";
+}
+
+}  // namespace kestrane

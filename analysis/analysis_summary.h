@@ -1,0 +1,49 @@
+// The summary of a quality analysis in sentences, as the analysis window and
+// its printed report show it: the global test, sigma0 before and after, the
+// triangle closures by Ferrero, the likely blunder and what to check, and the
+// weakest point. Figures are rounded for reading: seconds and millimetres to
+// two decimals, w and chi-square to two, redundancy numbers to three.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/quality_analysis.h"
+
+namespace kestrane {
+
+// The analysis of the last job that ran to its end, or why there is none,
+// as the surveyor reads it.
+struct AnalysisOutcome {
+    std::optional<ChainAnalysis> analysis;
+    std::string refusal;  // "" with an analysis
+};
+
+// job: the record of the last job that ran to its end, nullptr when there is none.
+AnalysisOutcome analysisOfCompleteJob(const ChainSurvey* job);
+
+// "第 7 个三角形的前进角 B7", "第 5 条边 S5", "起始定向角 Qa": the observation
+// with the given id as the input prompts name it.
+std::string observationName(const std::string& id);
+
+// "第 7 个三角形的前进角 B7 可能有粗差:请核对手簿".
+std::string blunderSentence(const std::string& id);
+
+// The unit of an observation's v and MDB: seconds for angles, millimetres for sides.
+const std::string& observationUnit(const std::string& id);
+
+// The free route point with the largest position error mp, by its place in
+// analysis.points; nothing when every point is known.
+std::optional<std::size_t> weakestPointOf(const ChainAnalysis& analysis);
+
+// The named suspect's entry in analysis.observations; nothing without one.
+const ObservationTest* suspectOf(const ChainAnalysis& analysis);
+
+// The summary, one sentence a line, in reading order.
+std::vector<std::string> summaryLines(const ChainAnalysis& analysis);
+
+// An azimuth in degrees as whole degrees and minutes: "123°25′".
+std::string degreesAndMinutes(double degrees);
+
+}  // namespace kestrane

@@ -1,0 +1,90 @@
+#include "analysis/analysis_tables.h"
+
+#include <cmath>
+#include <iterator>
+#include <limits>
+
+#include "analysis/analysis_summary.h"
+#include "analysis/analysis_texts.h"
+#include "chain/display_format.h"
+
+namespace kestrane {
+namespace {
+
+namespace texts = analysis_texts;
+
+constexpr int figureDecimals = 2;       // seconds, millimetres, w
+constexpr int redundancyDecimals = 3;
+constexpr int coordinateDecimals = 3;   // metres, as the window shows them
+// The key of a figure that does not exist: below every figure.
+constexpr double noFigureKey = -std::numeric_limits<double>::infinity();
+
+TableCell figureCell(double x, int decimals = figureDecimals)
+{
+    return {formatFixed(x, decimals), x};
+}
+
+TableCell optionalCell(const std::optional<double>& x, double key)
+{
+    if (!x) return {texts::noFigure, noFigureKey};
+    return {formatFixed(*x, figureDecimals), key};
+}
+
+}  // namespace
+
+AnalysisTable observationTable(const ChainAnalysis& analysis)
+{
+    AnalysisTable table;
+    table.headings.assign(std::begin(texts::observationHeadings), std::end(texts::observationHeadings));
+    table.figureColumns = {false, false, true, true, true, true, false};
+    for (std::size_t i = 0; i < analysis.observations.size(); ++i) {
+        const ObservationTest& test = analysis.observations[i];
+        const bool named = analysis.suspect && *analysis.suspect == test.id;
+        const bool isSide = observationUnit(test.id) == texts::millimetres;
+        std::vector<TableCell> row(observationColumns);
+        row[obsId] = {test.id, static_cast<double>(i)};
+        row[obsUnit] = {observationUnit(test.id), isSide ? 1.0 : 0.0};
+        row[obsV] = figureCell(test.v);
+        row[obsRedundancy] = figureCell(test.redundancy, redundancyDecimals);
+        row[obsW] = optionalCell(test.w, test.w ? std::fabs(*test.w) : 0);
+        row[obsMdb] = optionalCell(test.mdb, test.mdb.value_or(0));
+        row[obsBlunder] = {named ? texts::mostLikelyBlunder : test.suspect ? texts::likelyBlunder : "",
+                           named ? 2.0 : test.suspect ? 1.0 : 0.0};
+        table.rows.push_back(std::move(row));
+        table.marked.push_back(test.suspect);
+    }
+    return table;
+}
+
+AnalysisTable pointTable(const ChainAnalysis& analysis)
+{
+    AnalysisTable table;
+    table.headings.assign(std::begin(texts::pointHeadings), std::end(texts::pointHeadings));
+    table.figureColumns = {false, false, true, true, true, true, true, true, true, true};
+    const auto weakest = weakestPointOf(analysis);
+    for (std::size_t i = 0; i < analysis.points.size(); ++i) {
+        const PointPrecision& point = analysis.points[i];
+        const bool isWeakest = weakest && *weakest == i;
+        std::vector<TableCell> row(pointColumns);
+        row[ptName] = {point.name, static_cast<double>(point.index)};
+        row[ptKind] = {point.known ? texts::knownPoint : isWeakest ? texts::weakestPoint : texts::routePoint,
+                       point.known ? 0.0 : isWeakest ? 2.0 : 1.0};
+        row[ptX] = figureCell(point.x, coordinateDecimals);
+        row[ptY] = figureCell(point.y, coordinateDecimals);
+        if (point.known) {
+            for (int column = ptMx; column <= ptAlpha; ++column) row[column] = {texts::noFigure, noFigureKey};
+        } else {
+            row[ptMx] = figureCell(point.mx);
+            row[ptMy] = figureCell(point.my);
+            row[ptMp] = figureCell(point.mp);
+            row[ptA] = figureCell(point.a);
+            row[ptB] = figureCell(point.b);
+            row[ptAlpha] = {degreesAndMinutes(point.alpha), point.alpha};
+        }
+        table.rows.push_back(std::move(row));
+        table.marked.push_back(isWeakest);
+    }
+    return table;
+}
+
+}  // namespace kestrane

@@ -1,0 +1,17 @@
+// The record after one whole job typed from a list of answers, for tests and
+// benchmarks that need a finished adjustment.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chain/chain_survey.h"
+
+namespace kestrane::testing {
+
+// Runs the data-input job on a fresh record; throws std::runtime_error,
+// naming the reason, when the job does not run to its end.
+std::unique_ptr<ChainSurvey> finishedRecord(const std::vector<std::string>& answers);
+
+}  // namespace kestrane::testing
