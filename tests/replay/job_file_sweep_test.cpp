@@ -37,14 +37,21 @@ using testing::journalEntries;
 using testing::lastValuesOf;
 using testing::replayed;
 
-// The jobs of a transcript, each "@data" with the entries up to the next job
-// or print.
+// Whether a transcript line presses a button or asks the tool for something
+// (@data, @print, @analysis, @export ...) rather than answering a box.
+bool isCommand(std::string_view line)
+{
+    return line.rfind('@', 0) == 0 && line != "@cancel" && line != "@abort" && line.rfind("@@", 0) != 0;
+}
+
+// The jobs of a transcript, each "@data" with the entries up to the next
+// command.
 std::vector<std::vector<std::string>> jobsOf(const std::string& transcript)
 {
     std::vector<std::vector<std::string>> jobs;
     bool inJob = false;
     for (const std::string_view line : transcriptLines(transcript)) {
-        if (line == "@data" || line == "@print") inJob = line == "@data";
+        if (isCommand(line)) inJob = line == "@data";
         if (line == "@data") jobs.emplace_back();
         if (inJob) jobs.back().emplace_back(line);
     }
