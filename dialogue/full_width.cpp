@@ -22,6 +22,12 @@ std::string mappedToAscii(std::string_view typed)
     std::string ascii;
     ascii.reserve(typed.size());
     while (!typed.empty()) {
+        // Every form mapped starts with a byte above ASCII.
+        if (static_cast<unsigned char>(typed.front()) < 0x80) {
+            ascii += typed.front();
+            typed.remove_prefix(1);
+            continue;
+        }
         bool mapped = false;
         for (const Mapping& mapping : mappings) {
             if (typed.substr(0, mapping.from.size()) == mapping.from) {

@@ -18,6 +18,14 @@ public:
     // Shows a warning. When canAbandon is set the box also offers to abandon
     // the job; returns true when the surveyor chose that.
     virtual bool warn(const std::string& message, bool canAbandon) = 0;
+
+    // A prompt that a job file answered: the box did not open, and the
+    // answer was taken as accepted. The replay tool logs it; the window has
+    // nothing to show.
+    virtual void answeredFromFile(const std::string& prompt, const std::string& title, const std::string& answer)
+    {
+        (void)prompt, (void)title, (void)answer;
+    }
 };
 
 }  // namespace kestrane

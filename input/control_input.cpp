@@ -48,7 +48,7 @@ void promptPoint(Dialogue& dialogue, const PointPrompts& point, TypedNumber& x, 
         x = promptNumber(dialogue, point.x, coordinateBox(point.xBox));
         y = promptNumber(dialogue, point.y, coordinateBox(point.yBox));
         if (isGiven(x, y) || isAbsent(x, y)) return;
-        dialogue.warnOrAbandon(input_messages::oneZeroCoordinate(point.name));
+        dialogue.warnOrAbandon(input_messages::oneZeroCoordinate(point.name), {point.x.key, point.y.key});
     }
 }
 
@@ -59,7 +59,8 @@ void promptStartAndClosingPoints(ChainSurvey& job, Dialogue& dialogue)
         promptPoint(dialogue, pointC, job.xc, job.yc);
         promptPoint(dialogue, pointD, job.xd, job.yd);
         if (!(cAbsent(job) && dGiven(job))) return;
-        dialogue.warnOrAbandon(input_messages::startAbsentEndKnown);
+        dialogue.warnOrAbandon(input_messages::startAbsentEndKnown, {control_texts::xc.key, control_texts::yc.key,
+                                                                     control_texts::xd.key, control_texts::yd.key});
     }
 }
 
@@ -140,12 +141,14 @@ void promptName(ChainSurvey& job, Dialogue& dialogue, int point, const ValueText
 
 void inputChainSize(ChainSurvey& job, Dialogue& dialogue)
 {
-    const std::string countText = dialogue.askChecked(control_texts::triangleCountPrompt, asTriangleCount);
+    const std::string countText =
+        dialogue.promptUnconfirmed(control_texts::triangleCountKey, control_texts::triangleCountPrompt, asTriangleCount);
     const int count = static_cast<int>(roundHalfEven(*parseNumber(countText)));
     job.triangleCount = static_cast<std::int16_t>(count);
     dialogue.fields().setText(Field::triangleCount, withIndex(control_texts::triangleCountSentence, count));
 
-    job.angleTolerance = TypedNumber::fromText(dialogue.askChecked(control_texts::tolerancePrompt, asNumber));
+    job.angleTolerance = TypedNumber::fromText(
+        dialogue.promptUnconfirmed(control_texts::toleranceKey, control_texts::tolerancePrompt, asNumber));
     dialogue.fields().setText(Field::tolerance, " " + job.angleTolerance.text + " 秒");
 
     job.size(count);

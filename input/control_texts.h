@@ -43,8 +43,10 @@ inline const ValueTexts qb{"Qb", "输入闭合定向角 : 由观测边起始顺�
                            "确认输入的定向角是否正确  ?  输入正确单击 Enter 键 ;  错误输入按 0 ( 即:0 )",
                            confirmOrientation, reenterOrientation, {}};
 
-// The two values asked once, without confirmation, and how the count is shown
-// ("{i}" is the count, with no blank around it).
+// The two values asked once, without confirmation, with their job-file keys,
+// and how the count is shown ("{i}" is the count, with no blank around it).
+inline const std::string triangleCountKey = "n";
+inline const std::string toleranceKey = "tolerance";
 inline const std::string triangleCountPrompt = "输入三角形的个数:";
 inline const std::string triangleCountSentence = " 三角锁共有{i}个三角形";
 inline const std::string tolerancePrompt = "输入规范测角限差:";

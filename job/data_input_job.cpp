@@ -47,9 +47,9 @@ void adjustShowingEachStep(ChainSurvey& job, Dialogue& dialogue)
     showPrecision(job, fields);
 }
 
-JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& fields)
+JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& fields, ValueSources sources)
 {
-    Dialogue dialogue(inputBox, fields);
+    Dialogue dialogue(inputBox, fields, sources);
     try {
         inputJob(job, dialogue);
         adjustShowingEachStep(job, dialogue);
@@ -57,6 +57,7 @@ JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& f
     } catch (const JobAbandoned&) {
         return {JobEnd::abandoned, {}};
     } catch (const JobStopped& stop) {
+        if (sources.journal) sources.journal->beforeBox();
         inputBox.warn(stop.reason, false);
         return {JobEnd::stopped, stop.reason};
     }

@@ -18,7 +18,9 @@ struct JobOutcome {
     std::string reason;  // why a stopped job could not go on
 };
 
-JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& fields);
+// sources: a job file that answers the prompts whose keys it holds, and the
+// journal that takes every accepted value; a plain press has neither.
+JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& fields, ValueSources sources = {});
 
 // The two halves of a job. Input: the control data, the point names, the
 // angles with their triangle misclosures, the sides and the mean side.

@@ -58,6 +58,13 @@ WriteFailure writeFailure(const std::string& doing, const std::filesystem::path&
 std::optional<WriteFailure> writeDurably(int fd, std::string_view bytes, const std::string& doing,
                                          const std::filesystem::path& path)
 {
+    if (auto failure = writeAll(fd, bytes, doing, path)) return failure;
+    return forceToDisk(fd, doing, path);
+}
+
+std::optional<WriteFailure> writeAll(int fd, std::string_view bytes, const std::string& doing,
+                                     const std::filesystem::path& path)
+{
     while (!bytes.empty()) {
         const ssize_t written = write(fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -66,6 +73,11 @@ std::optional<WriteFailure> writeDurably(int fd, std::string_view bytes, const s
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
+    return std::nullopt;
+}
+
+std::optional<WriteFailure> forceToDisk(int fd, const std::string& doing, const std::filesystem::path& path)
+{
     if (fsync(fd) != 0) return writeFailure(doing, path, errno);
     return std::nullopt;
 }

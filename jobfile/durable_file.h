@@ -23,6 +23,14 @@ WriteFailure writeFailure(const std::string& doing, const std::filesystem::path&
 std::optional<WriteFailure> writeDurably(int fd, std::string_view bytes, const std::string& doing,
                                          const std::filesystem::path& path);
 
+// Writes all of bytes to the open file, leaving them to the system's cache:
+// they survive the program's end, not the machine's.
+std::optional<WriteFailure> writeAll(int fd, std::string_view bytes, const std::string& doing,
+                                     const std::filesystem::path& path);
+
+// Forces what was written to the open file to the disk.
+std::optional<WriteFailure> forceToDisk(int fd, const std::string& doing, const std::filesystem::path& path);
+
 // Forces a folder's entries (a file created or renamed in it) to the disk.
 std::optional<WriteFailure> syncFolder(const std::filesystem::path& folder, const std::string& doing);
 

@@ -47,7 +47,8 @@ JournalStart Journal::start(const std::filesystem::path& path, JobFileClock::tim
     return journal;
 }
 
-Journal::Journal(Journal&& other) noexcept : path_(std::move(other.path_)), fd_(other.fd_), triangles_(other.triangles_)
+Journal::Journal(Journal&& other) noexcept
+    : path_(std::move(other.path_)), fd_(other.fd_), triangles_(other.triangles_), unforced_(other.unforced_)
 {
     other.fd_ = -1;
 }
@@ -59,6 +60,7 @@ Journal& Journal::operator=(Journal&& other) noexcept
         path_ = std::move(other.path_);
         fd_ = other.fd_;
         triangles_ = other.triangles_;
+        unforced_ = other.unforced_;
         other.fd_ = -1;
     }
     return *this;
@@ -71,10 +73,18 @@ Journal::~Journal()
 
 std::optional<WriteFailure> Journal::write(const std::string& lines)
 {
+    unforced_ = false;
     return writeDurably(fd_, lines, writing, path_);
 }
 
-std::optional<WriteFailure> Journal::append(std::string_view keyText, std::string_view value)
+std::optional<WriteFailure> Journal::force()
+{
+    if (!unforced_) return std::nullopt;
+    unforced_ = false;
+    return forceToDisk(fd_, writing, path_);
+}
+
+std::optional<WriteFailure> Journal::append(std::string_view keyText, std::string_view value, Forcing forcing)
 {
     const auto key = parseKey(keyText);
     if (!key || !fitsChain(*key, triangles_.value_or(maxTriangleCount)))
@@ -84,7 +94,10 @@ std::optional<WriteFailure> Journal::append(std::string_view keyText, std::strin
     // One write for the comment and the value: a line is on the disk whole or not at all.
     std::string lines;
     if (key->family == KeyFamily::angleA) lines = triangleComment(key->index) + "\n";
-    return write(lines + valueLine(keyText, value) + "\n");
+    lines += valueLine(keyText, value) + "\n";
+    if (forcing == Forcing::now) return write(lines);
+    unforced_ = true;
+    return writeAll(fd_, lines, writing, path_);
 }
 
 std::optional<WriteFailure> Journal::end(JournalEnd how)
@@ -92,28 +105,28 @@ std::optional<WriteFailure> Journal::end(JournalEnd how)
     return write(journalEndLine(how) + "\n");
 }
 
-bool journalEnded(std::string_view text)
+std::optional<JournalEnd> journalEnd(std::string_view text)
 {
     while (!text.empty() && isBlankOrLineEnd(text.back())) text.remove_suffix(1);
     const std::size_t lineStart = text.rfind('\n');
     std::string_view last = lineStart == std::string_view::npos ? text : text.substr(lineStart + 1);
     while (!last.empty() && isBlankOrLineEnd(last.front())) last.remove_prefix(1);
     for (const JournalEnd how : {JournalEnd::done, JournalEnd::abandoned, JournalEnd::stopped})
-        if (last == journalEndLine(how)) return true;
-    return false;
+        if (last == journalEndLine(how)) return how;
+    return std::nullopt;
 }
 
-bool journalFileEnded(const std::filesystem::path& path)
+std::optional<JournalEnd> journalFileEnd(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return false;
+    if (!in) return std::nullopt;
     const std::streamoff size = in.tellg();
     const std::streamoff from = size > endLineSearch ? size - endLineSearch : 0;
     in.seekg(from);
     std::string tail(static_cast<std::size_t>(size - from), '\0');
     in.read(tail.data(), static_cast<std::streamsize>(tail.size()));
     tail.resize(static_cast<std::size_t>(in.gcount()));
-    return journalEnded(tail);
+    return journalEnd(tail);
 }
 
 }  // namespace kestrane

@@ -5,6 +5,10 @@
 //
 // When the job ends (done, abandoned or stopped) the journal gets one last
 // comment line, "# 作业结束:完成", "# 作业结束:放弃" or "# 作业结束:中止".
+//
+// Values a job takes from a job file may be appended without forcing each
+// one (no box opens between them, and the file they came from is on the disk
+// already); force() puts them on the disk before the next box opens.
 // A journal whose last line is not one of these belongs to a job that did not
 // end: the job can be continued by opening the journal.
 #pragma once
@@ -28,6 +32,10 @@ class Journal;
 // (a new job in the same file), or fail with EEXIST (a journal of its own).
 enum class ExistingFile { replace, keep };
 
+// When an appended value goes to the disk: before append returns, or at the
+// next force() (or end()).
+enum class Forcing { now, later };
+
 // What starting a journal gives: the journal, or why it could not be written.
 using JournalStart = std::variant<Journal, WriteFailure>;
 
@@ -45,11 +53,15 @@ public:
     ~Journal();
 
     // Appends an accepted value, preceded by "# 三角形 i" when it is the
-    // angle A of triangle i, and forces it to the disk. Throws
-    // std::invalid_argument for a key no job asks.
-    std::optional<WriteFailure> append(std::string_view key, std::string_view value);
+    // angle A of triangle i, and forces it to the disk unless told later.
+    // Throws std::invalid_argument for a key no job asks.
+    std::optional<WriteFailure> append(std::string_view key, std::string_view value, Forcing forcing = Forcing::now);
 
-    // Appends the line that says how the job ended.
+    // Forces the values appended with Forcing::later to the disk.
+    std::optional<WriteFailure> force();
+
+    // Appends the line that says how the job ended, forced to the disk with
+    // everything before it.
     std::optional<WriteFailure> end(JournalEnd how);
 
     const std::filesystem::path& path() const { return path_; }
@@ -61,16 +73,20 @@ private:
     std::filesystem::path path_;
     int fd_ = -1;
     std::optional<int> triangles_;  // the n appended, for the check of indexed keys
+    bool unforced_ = false;         // values appended with Forcing::later since the last fsync
 };
 
 // The comment line that ends a journal.
 std::string journalEndLine(JournalEnd how);
 
-// Whether the journal text ends with the end line (blank lines after it aside).
-bool journalEnded(std::string_view text);
+// How the journal's job ended, when the text ends with the end line (blank
+// lines after it aside); nothing for a job that did not end.
+std::optional<JournalEnd> journalEnd(std::string_view text);
+inline bool journalEnded(std::string_view text) { return journalEnd(text).has_value(); }
 
-// The same for a file, read from its last few kilobytes; false when the file
-// cannot be read.
-bool journalFileEnded(const std::filesystem::path& path);
+// The same for a file, read from its last few kilobytes; nothing (not ended)
+// when the file cannot be read.
+std::optional<JournalEnd> journalFileEnd(const std::filesystem::path& path);
+inline bool journalFileEnded(const std::filesystem::path& path) { return journalFileEnd(path).has_value(); }
 
 }  // namespace kestrane

@@ -20,6 +20,7 @@
 #include "presentation/analysis_window.h"
 #include "presentation/client_area.h"
 #include "presentation/export_actions.h"
+#include "presentation/job_file_actions.h"
 #include "presentation/qt_input_box.h"
 #include "presentation/qt_window_fields.h"
 #include "presentation/report_painter.h"
@@ -56,6 +57,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     inputBox_ = std::make_unique<QtInputBox>(this);
     inputBox_->openOver(client_);
     fields_ = std::make_unique<QtWindowFields>(*client_);
+    jobFiles_ = new JobFileActions(*this);
     fitToScreen();
 }
 
@@ -109,11 +111,16 @@ void MainWindow::fitToScreen()
 
 void MainWindow::runDataInput()
 {
+    jobFiles_->runTypedJob();
+}
+
+void MainWindow::runJob(const JobRun& run)
+{
     // An abandoned job leaves the window as the surveyor last saw it; a
     // stopped one has already said why. Either leaves the record part
     // refilled; what prints is the last job that ran to its end.
     fields_->markEarlierJob();
-    lastComplete_.jobEnded(job_, runDataInputJob(job_, *inputBox_, *fields_).end);
+    lastComplete_.jobEnded(job_, run(job_, *inputBox_, *fields_));
     emit jobEnded();
 }
 

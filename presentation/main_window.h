@@ -3,6 +3,7 @@
 // the three buttons. It owns the job record for the life of the program.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QMainWindow>
@@ -17,6 +18,7 @@ class QScrollArea;
 namespace kestrane {
 
 class ClientArea;
+class JobFileActions;
 class QtInputBox;
 class QtWindowFields;
 
@@ -41,6 +43,14 @@ public:
     // abandoned or stopped half way costs nothing.
     bool hasCompleteJob() const { return lastComplete_.job() != nullptr; }
     const LastCompleteJob& lastCompleteJob() const { return lastComplete_; }
+
+    // The job files: the journal of every job, open, continue, save.
+    JobFileActions* jobFileActions() const { return jobFiles_; }
+
+    // Runs one job on the window's record, input box and fields through run,
+    // which returns how it ended; then the print button and the menus follow.
+    using JobRun = std::function<JobEnd(ChainSurvey& job, InputBox& inputBox, QtWindowFields& fields)>;
+    void runJob(const JobRun& run);
 
     // What the print button does once a printer has been chosen: paints the
     // report of the last complete job on printer. Without one it shows the
@@ -78,6 +88,7 @@ private:
     QMenu* analysisMenu_ = nullptr;
     std::unique_ptr<QtInputBox> inputBox_;
     std::unique_ptr<QtWindowFields> fields_;
+    JobFileActions* jobFiles_ = nullptr;
 };
 
 }  // namespace kestrane

@@ -62,7 +62,22 @@ void QtWindowFields::setText(Field field, const std::string& text)
         box->setProperty(earlierJobMark, false);
         setTextColour(box, QApplication::palette(box).color(QPalette::Text));
     }
-    box->repaint();
+    paint(box);
+}
+
+void QtWindowFields::paint(QWidget* box) const
+{
+    if (deferredPainting_) box->update();
+    else box->repaint();
+}
+
+void QtWindowFields::setDeferredPainting(bool deferred)
+{
+    if (deferredPainting_ == deferred) return;
+    deferredPainting_ = deferred;
+    if (deferred) return;
+    for (int number = 1; number <= fieldCount; ++number) fields_[number]->repaint();
+    for (const auto& [label, caption] : labels_) caption->repaint();
 }
 
 void QtWindowFields::markEarlierJob()
@@ -80,7 +95,7 @@ void QtWindowFields::setCaption(Label label, const std::string& caption)
 {
     QLabel* box = labels_.at(label);
     box->setText(QString::fromStdString(caption));
-    box->repaint();
+    paint(box);
 }
 
 }  // namespace kestrane

@@ -27,12 +27,20 @@ public:
     // earlier job is drawn in grey until this job writes it.
     void markEarlierJob();
 
+    // While a job runs from a file no box opens between its values: the texts
+    // are then painted with the window's next turn of events instead of each
+    // at once. Turned off, whatever waits is painted before it returns.
+    void setDeferredPainting(bool deferred);
+
     // The property of a field whose text is an earlier job's.
     static constexpr const char* earlierJobMark = "earlierJob";
 
 private:
     std::array<QLineEdit*, fieldCount + 1> fields_{};  // by window number; 0 unused
     std::map<Label, QLabel*> labels_;
+    bool deferredPainting_ = false;
+
+    void paint(QWidget* box) const;
 };
 
 }  // namespace kestrane

@@ -143,6 +143,10 @@ void InputBoxDriver::answerInputBox(QInputDialog* dialog)
     ask.promptShownWhole = promptShownWhole(dialog);
     ask.frame = dialog->frameGeometry();
 
+    if (answers_.empty() && held_) {
+        held_();
+        return;
+    }
     if (answers_.empty()) {
         ranOut_ = true;
         unansweredPrompt_ = ask.prompt;

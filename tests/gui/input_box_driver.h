@@ -16,6 +16,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,10 @@ public:
     // Answers not used.
     std::size_t remaining() const { return answers_.size(); }
 
+    // When the answers run out at an input box, leave it open and call held
+    // instead of winding the job down: a surveyor who stopped typing there.
+    void holdWhenOut(std::function<void()> held) { held_ = std::move(held); }
+
     // An input box opened when no answer was left. From then on the driver
     // winds the job down (Cancel, abandon, acknowledge) and records nothing.
     bool ranOut() const { return ranOut_; }
@@ -89,6 +94,7 @@ private:
     std::string unansweredPrompt_;
     QTimer timer_;
     int ticksWaiting_ = 0;
+    std::function<void()> held_;
 };
 
 }  // namespace kestrane::guitest

@@ -1,9 +1,11 @@
-// kestrane-replay [TRANSCRIPT]: runs the job of the data-input button from a
-// transcript (standard input when no file is named) and writes the log to
-// standard output.
+// kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]: runs the job
+// of the data-input button from a transcript (standard input when no file is
+// named) and writes the log to standard output; see job_file_options.h for
+// the options.
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "tools/replay/replay.h"
 
@@ -28,17 +30,19 @@ bool readAll(const char* path, std::string& content)
 int main(int argc, char** argv)
 {
     using namespace kestrane::replay;
-    if (argc > 2) {
-        std::cerr << "usage: kestrane-replay [TRANSCRIPT]\n";
+    const auto line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!line) {
+        std::cerr << usage << '\n';
         return statusUnreadable;
     }
+    const char* path = line->transcript ? line->transcript->c_str() : nullptr;
     std::string transcript;
-    if (!readAll(argc == 2 ? argv[1] : nullptr, transcript)) {
-        std::cerr << "kestrane-replay: cannot read " << (argc == 2 ? argv[1] : "standard input") << '\n';
+    if (!readAll(path, transcript)) {
+        std::cerr << "kestrane-replay: cannot read " << (path ? path : "standard input") << '\n';
         return statusUnreadable;
     }
     std::ios::sync_with_stdio(false);
-    const int status = replayTranscript(transcript, std::cout);
+    const int status = replayTranscript(transcript, std::cout, line->options);
     std::cout.flush();
     return status;
 }

@@ -9,10 +9,12 @@
 #include "dialogue/job_signals.h"
 #include "job/data_input_job.h"
 #include "job/last_complete_job.h"
+#include "jobfile/recorded_job.h"
 #include "report/print_texts.h"
 #include "report/report.h"
 #include "tools/replay/analysis_event.h"
 #include "tools/replay/export_entry.h"
+#include "tools/replay/job_file_options.h"
 #include "tools/replay/json_log.h"
 #include "tools/replay/transcript.h"
 
@@ -74,6 +76,12 @@ public:
         if (!cancel) answer = entry.substr(entry.rfind("@@", 0) == 0 ? 1 : 0);
         write(JsonObject().add("ask", prompt).add("title", title).add("answer", answer).add("cancel", cancel));
         return answer;
+    }
+
+    void answeredFromFile(const std::string& prompt, const std::string& title, const std::string& answer) override
+    {
+        write(JsonObject().add("ask", prompt).add("title", title).add("answer", answer).add("cancel", false).add(
+            "from", "file"));
     }
 
     bool warn(const std::string& message, bool canAbandon) override
@@ -142,24 +150,40 @@ std::string reportJson(const std::vector<ReportLine>& lines)
 
 }  // namespace
 
-int replayTranscript(std::string_view text, std::ostream& log)
+int replayTranscript(std::string_view text, std::ostream& log, const JobFileOptions& options)
 {
     Transcript transcript(text);
     ReplaySession session(transcript, log);
     ChainSurvey job;
     LastCompleteJob lastComplete;
     int status = statusDone;
+    const JobFileReplay jobFiles(options, session);
+
+    // One job, typed (file is null) or opened from a job file, journaled
+    // when --save-job asks for it.
+    const auto runJob = [&](JobFile* file) {
+        JobRecording recording = jobFiles.startRecording();
+        const RecordedJobOutcome run = runRecordedJob(job, session, session, file, recording);
+        const JobOutcome& outcome = run.outcome;
+        if (!run.unused.empty()) log << unusedEvent(run.unused) << '\n';
+        JsonObject event;
+        event.add("job", jobEndName(outcome.end));
+        if (outcome.end == JobEnd::stopped) event.add("reason", outcome.reason);
+        session.write(event);
+        lastComplete.jobEnded(job, outcome.end);
+        if (session.misplaced()) status = statusMisplaced;
+    };
+
+    if (!options.job.empty()) {
+        JobFileReading opened = jobFiles.openJob();
+        if (auto* file = std::get_if<JobFile>(&opened)) runJob(file);
+        else log << openRefusedEvent(std::get<JobFileRefusal>(opened)) << '\n';
+    }
 
     while (!transcript.atEnd() && status == statusDone) {
         const std::string_view entry = transcript.take();
         if (entry == dataEntry) {
-            const JobOutcome outcome = runDataInputJob(job, session, session);
-            JsonObject event;
-            event.add("job", jobEndName(outcome.end));
-            if (outcome.end == JobEnd::stopped) event.add("reason", outcome.reason);
-            session.write(event);
-            lastComplete.jobEnded(job, outcome.end);
-            if (session.misplaced()) status = statusMisplaced;
+            runJob(nullptr);
         } else if (entry == printEntry) {
             if (const ChainSurvey* printed = lastComplete.job()) {
                 if (lastComplete.laterJobUnfinished()) session.warn(print_texts::earlierJobNotice, false);

@@ -12,6 +12,8 @@
 #include <ostream>
 #include <string_view>
 
+#include "tools/replay/job_file_options.h"
+
 namespace kestrane::replay {
 
 // Exit statuses of the tool.
@@ -19,7 +21,9 @@ inline constexpr int statusDone = 0;         // transcript used up, no input box
 inline constexpr int statusMisplaced = 2;    // ran out with a box open, or a line that cannot apply
 inline constexpr int statusUnreadable = 1;   // the transcript file cannot be read
 
-// Replays the transcript, writes the log and returns statusDone or statusMisplaced.
-int replayTranscript(std::string_view transcript, std::ostream& log);
+// Replays the transcript, writes the log and returns statusDone or
+// statusMisplaced; options name the job file to open first and the journal
+// to write.
+int replayTranscript(std::string_view transcript, std::ostream& log, const JobFileOptions& options = {});
 
 }  // namespace kestrane::replay

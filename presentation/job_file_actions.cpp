@@ -1,0 +1,249 @@
+#include "presentation/job_file_actions.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
+
+#include "jobfile/journal_folder.h"
+#include "jobfile/recorded_job.h"
+#include "presentation/main_window.h"
+#include "presentation/qt_window_fields.h"
+
+namespace kestrane {
+namespace {
+
+// How many journals 最近的作业 lists, newest first.
+constexpr int recentJobsListed = 10;
+
+const QString jobFileFilter = QStringLiteral("Kestrane 作业文件 (*.kjob);;所有文件 (*)");
+const QString jobFileSuffix = QStringLiteral("kjob");
+
+std::filesystem::path filePath(const QString& path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// "2026-12-08 17:39:35(完成)": when the journal's job started, and how it ended.
+QString journalCaption(const std::filesystem::path& journal)
+{
+    const QString stem = QString::fromStdString(journal.stem().string());
+    QString when = QStringLiteral("%1-%2-%3 %4:%5:%6")
+                       .arg(stem.mid(0, 4), stem.mid(4, 2), stem.mid(6, 2), stem.mid(9, 2), stem.mid(11, 2),
+                            stem.mid(13, 2));
+    if (stem.size() > 15) when += QStringLiteral(" (%1)").arg(stem.mid(16));
+    const auto end = journalFileEnd(journal);
+    const QString state = !end                             ? QStringLiteral("未完成")
+                          : *end == JournalEnd::done      ? QStringLiteral("完成")
+                          : *end == JournalEnd::abandoned ? QStringLiteral("放弃")
+                                                          : QStringLiteral("中止");
+    return when + QStringLiteral("(") + state + QStringLiteral(")");
+}
+
+// The input box of a job opened from a file: the values the file gives are
+// painted together, at the first box that opens (or when the job ends).
+class PaintingBeforeBoxes final : public InputBox {
+public:
+    PaintingBeforeBoxes(InputBox& box, QtWindowFields& fields, bool fromFile) : box_(box), fields_(fields)
+    {
+        fields_.setDeferredPainting(fromFile);
+    }
+    ~PaintingBeforeBoxes() override { fields_.setDeferredPainting(false); }
+
+    std::string ask(const std::string& prompt, const std::string& title) override
+    {
+        fields_.setDeferredPainting(false);
+        return box_.ask(prompt, title);
+    }
+    bool warn(const std::string& message, bool canAbandon) override
+    {
+        fields_.setDeferredPainting(false);
+        return box_.warn(message, canAbandon);
+    }
+    void answeredFromFile(const std::string& prompt, const std::string& title, const std::string& answer) override
+    {
+        box_.answeredFromFile(prompt, title, answer);
+    }
+
+private:
+    InputBox& box_;
+    QtWindowFields& fields_;
+};
+
+// The one local file a drag carries, or an empty string.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().front();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+JobFileActions::JobFileActions(MainWindow& window) : QObject(&window), window_(window), messages_(&window)
+{
+    messages_.openOver(window.client());
+    addMenuEntries();
+    window.setAcceptDrops(true);
+    window.installEventFilter(this);
+    refreshEntries();
+}
+
+QString JobFileActions::journalFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/journal");
+}
+
+void JobFileActions::addMenuEntries()
+{
+    QMenu* menu = window_.fileMenu();
+    // The job files come first, 打印… and 退出 after them.
+    QAction* before = menu->actions().value(0);
+    const auto add = [&](const QString& text, const char* name, auto slot) {
+        auto* action = new QAction(text, menu);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, slot);
+        menu->insertAction(before, action);
+        return action;
+    };
+    QAction* open = add(QStringLiteral("打开作业(&O)…"), "openJobAction", &JobFileActions::chooseAndOpen);
+    open->setShortcut(QKeySequence::Open);
+    continueAction_ = add(QStringLiteral("继续未完成的计算(&C)"), "continueJobAction",
+                          [this] { continueUnfinishedJob(); });
+    recentMenu_ = new QMenu(QStringLiteral("最近的作业(&R)"), menu);
+    recentMenu_->setObjectName(QStringLiteral("recentJobsMenu"));
+    menu->insertMenu(before, recentMenu_);
+    saveAction_ = add(QStringLiteral("保存作业(&S)…"), "saveJobAction", &JobFileActions::chooseAndSave);
+    saveAction_->setShortcut(QKeySequence::Save);
+    menu->insertSeparator(before);
+    connect(menu, &QMenu::aboutToShow, this, &JobFileActions::refreshEntries);
+}
+
+void JobFileActions::refreshEntries()
+{
+    const auto newest = newestJournal(filePath(journalFolder()));
+    continueAction_->setEnabled(!running_ && newest && !journalFileEnded(*newest));
+    saveAction_->setEnabled(!running_ && !lastJobValues_.empty());
+    fillRecentJobs();
+}
+
+void JobFileActions::fillRecentJobs()
+{
+    recentMenu_->clear();
+    const auto journals = journalsNewestFirst(filePath(journalFolder()));
+    for (std::size_t i = 0; i < journals.size() && i < static_cast<std::size_t>(recentJobsListed); ++i) {
+        const QString path = QFile::decodeName(journals[i].c_str());
+        QAction* entry = recentMenu_->addAction(journalCaption(journals[i]));
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        entry->setData(path);
+        connect(entry, &QAction::triggered, this, [this, path] { openJobFile(path, LastLine::dropUnfinished); });
+    }
+    recentMenu_->setEnabled(!running_ && !journals.empty());
+}
+
+void JobFileActions::runTypedJob()
+{
+    runJob(nullptr);
+}
+
+bool JobFileActions::openJobFile(const QString& path, LastLine lastLine)
+{
+    if (running_) return false;
+    JobFileReading reading = readJobFile(filePath(path), QDir::toNativeSeparators(path).toStdString(), lastLine);
+    if (const auto* refusal = std::get_if<JobFileRefusal>(&reading)) {
+        tell(refusal->message);
+        return false;
+    }
+    runJob(&std::get<JobFile>(reading));
+    return true;
+}
+
+bool JobFileActions::continueUnfinishedJob()
+{
+    const auto newest = newestJournal(filePath(journalFolder()));
+    if (!newest || journalFileEnded(*newest)) return false;
+    return openJobFile(QFile::decodeName(newest->c_str()), LastLine::dropUnfinished);
+}
+
+void JobFileActions::runJob(JobFile* file)
+{
+    running_ = true;
+    refreshEntries();
+    std::vector<JobFileEntry> unused;
+    window_.runJob([&](ChainSurvey& job, InputBox& windowBox, QtWindowFields& fields) {
+        PaintingBeforeBoxes box(windowBox, fields, file != nullptr);
+        JournalStart started = startJournalInFolder(filePath(journalFolder()), JobFileClock::now());
+        std::optional<Journal> journal;
+        if (auto* opened = std::get_if<Journal>(&started)) journal = std::move(*opened);
+        else box.warn(journalFailureNotice(std::get<WriteFailure>(started)), false);
+        JobRecording recording(box, std::move(journal));
+        const RecordedJobOutcome run = runRecordedJob(job, box, fields, file, recording);
+        lastJobValues_ = recording.values();
+        unused = run.unused;
+        return run.outcome.end;
+    });
+    running_ = false;
+    if (!unused.empty()) tell(unusedValuesMessage(file->name(), unused));
+    refreshEntries();
+}
+
+bool JobFileActions::saveJobFile(const QString& path)
+{
+    if (lastJobValues_.empty()) return false;
+    if (const auto failure = kestrane::saveJobFile(filePath(path), lastJobValues_)) {
+        tell(failure->message);
+        return false;
+    }
+    return true;
+}
+
+void JobFileActions::chooseAndOpen()
+{
+    const QString path = QFileDialog::getOpenFileName(&window_, QStringLiteral("打开作业"), QString(), jobFileFilter);
+    if (!path.isEmpty()) openJobFile(path);
+}
+
+void JobFileActions::chooseAndSave()
+{
+    if (lastJobValues_.empty()) return;
+    QFileDialog dialog(&window_, QStringLiteral("保存作业"), QString(), jobFileFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(jobFileSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    saveJobFile(dialog.selectedFiles().front());
+}
+
+void JobFileActions::tell(const std::string& message)
+{
+    messages_.warn(message, false);
+}
+
+bool JobFileActions::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &window_) return false;
+    if (event->type() == QEvent::DragEnter) {
+        auto* drag = static_cast<QDragEnterEvent*>(event);
+        if (!running_ && !droppedFile(drag->mimeData()).isEmpty()) drag->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString path = droppedFile(drop->mimeData());
+        if (path.isEmpty() || running_) return true;
+        drop->acceptProposedAction();
+        // The job runs its modal prompts once the drop has finished.
+        QTimer::singleShot(0, this, [this, path] { openJobFile(path); });
+        return true;
+    }
+    return false;
+}
+
+}  // namespace kestrane
