@@ -62,7 +62,7 @@ NetworkGeometry networkGeometry(const ChainSurvey& job)
         if (eGiven(job)) g.startOrientationPoint = PlanPoint{job.xe.value, job.ye.value};
     }
     if (dGiven(job)) {
-        g.knownSides.emplace_back(n, n + 1);
+        g.knownSides.emplace_back(g.triangles.back().spacerVertex, n + 1);  // D is the last spacer station
     } else {
         g.closingAzimuth = job.tbDeg;
         if (fGiven(job)) g.closingOrientationPoint = PlanPoint{job.xf.value, job.yf.value};

@@ -38,17 +38,6 @@ struct DrawingPoint {
     double north = 0;
 };
 
-// The largest of 1, 2 and 5 times a power of ten that does not exceed value
-// (positive): a scale a draughtsman would state.
-double roundScaleDown(double value)
-{
-    double power = std::pow(10.0, std::floor(std::log10(value)));
-    if (power > value) power /= 10;  // log10 rounded up across a power of ten
-    for (const double step : {5.0, 2.0})
-        if (step * power <= value) return step * power;
-    return power;
-}
-
 // The chain's scale for the drawing, metres: its mean side (1 should a job
 // ever have none).
 double meanSideOf(const ChainSurvey& job)
@@ -182,20 +171,19 @@ void drawPointsAndNames(DxfWriter& dxf, const ChainSurvey& job, double textHeigh
     }
 }
 
-void drawSides(DxfWriter& dxf, const ChainSurvey& job, const std::vector<TriangleStations>& stations)
+void drawSides(DxfWriter& dxf, const ChainSurvey& job, const NetworkGeometry& geometry)
 {
     for (int k = 1; k <= 2 * job.triangleCount + 1; ++k) {
-        const SideEnds ends = sideEnds(stations, k);
+        const auto [from, to] = geometry.sides[k - 1];
         const Layer& layer = sideObserved(job, k) ? sideLayer : knownLayer;
-        dxf.line(layer, routePoint(job, ends.from), routePoint(job, ends.to));
+        dxf.line(layer, routePoint(job, from), routePoint(job, to));
     }
 }
 
 // A triangle pointing north with its corners at radius from the point.
-void drawKnownPoints(DxfWriter& dxf, const ChainSurvey& job, const std::vector<TriangleStations>& stations,
-                     double radius)
+void drawKnownPoints(DxfWriter& dxf, const ChainSurvey& job, const NetworkGeometry& geometry, double radius)
 {
-    for (const KnownPoint& known : knownPoints(job, stations)) {
+    for (const KnownPoint& known : knownPoints(job, geometry)) {
         std::vector<DrawingPoint> corners;
         for (const double bearing : {0.0, 120.0, 240.0})
             corners.push_back({known.y + radius * std::sin(bearing * degToRad),
@@ -227,7 +215,7 @@ void drawEllipses(DxfWriter& dxf, const ChainSurvey& job, const std::vector<Poin
     double largest = 0;  // millimetres
     for (const PointPrecision& p : precision) largest = std::max(largest, p.a);
     if (!(largest > 0)) return;  // every point known: no ellipse to draw
-    const double factor = roundScaleDown(meanSideOf(job) * ellipsePerSide / (largest / 1000));
+    const double factor = roundDownTo125(meanSideOf(job) * ellipsePerSide / (largest / 1000));
     for (int i = 0; i <= job.triangleCount + 1; ++i) {
         const PointPrecision& p = precision[i];
         if (!(p.a > 0)) continue;  // a known point
@@ -320,15 +308,15 @@ ExportResult writeDxf(const ChainSurvey& job, const std::vector<PointPrecision>*
     for (int i = 0; i <= job.triangleCount + 1; ++i)
         if (auto check = checkName(job, i); !check.written()) return check;
 
-    const double textHeight = roundScaleDown(meanSideOf(job) * textHeightPerSide);
-    const auto stations = triangleStations(job);
+    const double textHeight = roundDownTo125(meanSideOf(job) * textHeightPerSide);
+    const NetworkGeometry geometry = networkGeometry(job);
 
     DxfWriter entities;
     entities.group(0, "SECTION");
     entities.group(2, "ENTITIES");
     drawPointsAndNames(entities, job, textHeight);
-    drawSides(entities, job, stations);
-    drawKnownPoints(entities, job, stations, textHeight);
+    drawSides(entities, job, geometry);
+    drawKnownPoints(entities, job, geometry, textHeight);
     std::vector<Layer> layers{pointLayer, nameLayer, sideLayer, knownLayer};
     if (precision) {
         drawEllipses(entities, job, *precision, textHeight);

@@ -110,7 +110,7 @@ std::string freeId(const ChainSurvey& job, const std::string& wanted)
 class GamaWriter {
 public:
     explicit GamaWriter(const ChainSurvey& job)
-        : job_(job), n_(job.triangleCount), sigma0_(sigma0Of(job)), stations_(triangleStations(job)),
+        : job_(job), n_(job.triangleCount), sigma0_(sigma0Of(job)), geometry_(networkGeometry(job)),
           arrangement_(chainCaseOf(job)), eId_(freeId(job, "E")), fId_(freeId(job, "F"))
     {
     }
@@ -166,7 +166,7 @@ private:
     {
         line("<!-- 已知点:座标为输入值,不参加平差 -->");
         std::set<int> fixed;
-        for (const KnownPoint& point : knownPoints(job_, stations_)) {
+        for (const KnownPoint& point : knownPoints(job_, geometry_)) {
             fixedPoint(job_.pointName[point.index], point.x, point.y, point.role);
             fixed.insert(point.index);
         }
@@ -204,7 +204,8 @@ private:
         line("<!-- 三角形的观测角:求距角 A(i)、前进角 B(i)、间隔角 C(i) -->");
         line("<obs>");
         for (int i = 1; i <= n_; ++i) {
-            const auto [u, v, w] = stations_[i];
+            const NetworkTriangle& t = geometry_.triangles[i - 1];
+            const int u = t.distanceVertex, v = t.spacerVertex, w = t.forwardVertex;
             const bool clockwise = job_.spacerSign[i] >= 0;
             const auto turn = [&](int at, int first, int second, double packed, const char* name) {
                 angle(id(at), id(clockwise ? first : second), id(clockwise ? second : first), packedToDegrees(packed),
@@ -224,8 +225,8 @@ private:
         const std::string sigma = formatGeneral(sideSigma());
         for (int k = 1; k <= 2 * n_ + 1; ++k) {
             if (!sideObserved(job_, k)) continue;
-            const SideEnds ends = sideEnds(stations_, k);
-            line("<distance from=\"" + id(ends.from) + "\" to=\"" + id(ends.to) + "\" val=\"" +
+            const auto [from, to] = geometry_.sides[k - 1];
+            line("<distance from=\"" + id(from) + "\" to=\"" + id(to) + "\" val=\"" +
                  formatRounded(observedSideLength(job_, k), sideDecimals) + "\" stdev=\"" + sigma + "\" /> <!-- S" +
                  std::to_string(k) + " -->");
         }
@@ -250,7 +251,7 @@ private:
                 azimuth(id(0), id(1), job_.taDeg + qa, "Qa,方位角 Ta + Qa");
         }
         if (closingOriented()) {
-            const int station = stations_[n_].v;
+            const int station = geometry_.triangles.back().spacerVertex;
             const double qb = signedPackedToDegrees(job_.qbPacked.value);
             if (fGiven(job_))
                 angle(id(n_ + 1), id(station), escaped(fId_), qb, "Qb");
@@ -269,7 +270,7 @@ private:
     const ChainSurvey& job_;
     const int n_;
     const double sigma0_;
-    const std::vector<TriangleStations> stations_;
+    const NetworkGeometry geometry_;
     const ChainCase arrangement_;
     const std::string eId_, fId_;
     std::string text_;

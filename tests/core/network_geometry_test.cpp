@@ -67,6 +67,8 @@ const Case cases[] = {
       .fans = {2, 6}}, "fans from a known side"},
     {{.triangles = 10, .arrangement = ChainCase::knownStartAndEndSide, .seed = 13, .angleNoise = 2, .sideNoise = 0.004,
       .fans = {4, 5}}, "fans between known sides"},
+    {{.triangles = 6, .arrangement = ChainCase::knownStartAndEndSide, .seed = 14, .angleNoise = 2, .sideNoise = 0.004,
+      .fans = {6}}, "a fan at the known closing side"},
 };
 
 TEST(NetworkGeometry, SidesAndAnglesAreTheAdjustedOnes)
@@ -114,6 +116,11 @@ TEST(NetworkGeometry, SidesAndAnglesAreTheAdjustedOnes)
             EXPECT_NEAR(spacer, job->spacerSign[i] * job->angleC[i] * secondsPerDegree, angleTolerance) << "C" << i;
         }
         EXPECT_EQ(g.knownSides.empty(), !cGiven(*job) && !dGiven(*job));
+        // The known sides are S(1) = A-C and S(2n+1) = D-B, D on its station.
+        std::vector<std::pair<int, int>> known;
+        if (cGiven(*job)) known.push_back(g.sides.front());
+        if (dGiven(*job)) known.push_back(g.sides.back());
+        EXPECT_EQ(g.knownSides, known);
     }
 }
 

@@ -222,7 +222,7 @@ int points(const ChainSurvey& job)
 
 bool isKnown(const ChainSurvey& job, int i)
 {
-    const auto known = knownPoints(job, triangleStations(job));
+    const auto known = knownPoints(job, networkGeometry(job));
     return std::any_of(known.begin(), known.end(), [&](const KnownPoint& k) { return k.index == i; });
 }
 
@@ -251,11 +251,11 @@ TEST(ChainNetwork, StationsJoinThePointsByTheAdjustedSidesAndAngles)
 {
     for (const auto& [label, job] : finishedJobs()) {
         SCOPED_TRACE(label);
-        const auto stations = triangleStations(job);
+        const NetworkGeometry geometry = networkGeometry(job);
         const auto& X = job.routeX;
         const auto& Y = job.routeY;
         for (int k = 1; k <= 2 * job.triangleCount + 1; ++k) {
-            const auto [from, to] = sideEnds(stations, k);
+            const auto [from, to] = geometry.sides[k - 1];
             EXPECT_NEAR(std::hypot(X[from] - X[to], Y[from] - Y[to]), job.sideLength[k], 0.1 * millimetre) << k;
         }
         // Seconds turned at `at` from `from` to `to`, clockwise for a positive sign.
@@ -264,12 +264,13 @@ TEST(ChainNetwork, StationsJoinThePointsByTheAdjustedSidesAndAngles)
             return std::fmod(job.spacerSign[i] * clockwise * 180 / M_PI + 720, 360.0) * 3600;
         };
         for (int i = 1; i <= job.triangleCount; ++i) {
-            const auto [u, v, w] = stations[i];
+            const NetworkTriangle& t = geometry.triangles[i - 1];
+            const int u = t.distanceVertex, v = t.spacerVertex, w = t.forwardVertex;
             EXPECT_NEAR(turn(i, v, u, w), job.angleC[i] * 3600, 0.05) << "C" << i;
             EXPECT_NEAR(turn(i, u, w, v), job.angleA[i] * 3600, 0.05) << "A" << i;
             EXPECT_NEAR(turn(i, w, v, u), job.angleB[i] * 3600, 0.05) << "B" << i;
         }
-        for (const KnownPoint& known : knownPoints(job, stations))
+        for (const KnownPoint& known : knownPoints(job, geometry))
             EXPECT_LT(std::hypot(X[known.index] - known.x, Y[known.index] - known.y), millimetre) << known.role;
     }
 }
