@@ -8,37 +8,10 @@
 // GB18030 and GBK tables, so the exports need no table of their own.
 #include <iconv.h>
 
+#include "chain/utf8.h"
+
 namespace kestrane {
 namespace {
-
-// The length of the UTF-8 sequence starting at text[at], or 0 when it is
-// not a well-formed one; code receives the code point.
-std::size_t sequenceAt(std::string_view text, std::size_t at, char32_t& code)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    std::size_t length = 0;
-    char32_t least = 0;
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, least = 0x80, code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, least = 0x800, code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, least = 0x10000, code = lead & 0x07;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size()) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) return 0;
-        code = (code << 6) | (byte(at + i) & 0x3F);
-    }
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-    return length;
-}
 
 class Converter {
 public:
@@ -78,13 +51,7 @@ private:
 
 bool isValidUtf8(std::string_view text)
 {
-    char32_t code = 0;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = sequenceAt(text, at, code);
-        if (length == 0) return false;
-        at += length;
-    }
-    return true;
+    return utf8::firstInvalidByte(text) == std::string_view::npos;
 }
 
 std::optional<std::string> encodeUtf8As(std::string_view text, const char* encoding)
@@ -98,21 +65,20 @@ std::optional<std::string> encodeUtf8As(std::string_view text, const char* encod
 std::string firstUnencodable(std::string_view text, const char* encoding)
 {
     Converter converter(encoding);
-    char32_t code = 0;
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = sequenceAt(text, at, code);
-        if (length == 0) {
+        const std::size_t start = at;
+        const auto code = utf8::next(text, at);
+        if (!code) {
             char hex[8];
-            std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(text[at]));
+            std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(text[start]));
             return std::string("字节 ") + hex + "(不是 UTF-8 文字)";
         }
-        const std::string_view character = text.substr(at, length);
+        const std::string_view character = text.substr(start, at - start);
         if (!converter.usable() || !converter.convert(character)) {
             char number[16];
-            std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(code));
+            std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(*code));
             return std::string(character) + "(" + number + ")";
         }
-        at += length;
     }
     return {};
 }

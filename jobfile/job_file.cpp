@@ -6,7 +6,7 @@
 
 #include "chain/chain_survey.h"
 #include "jobfile/job_keys.h"
-#include "jobfile/utf8.h"
+#include "chain/utf8.h"
 #include "jobfile/value_quoting.h"
 
 namespace kestrane {

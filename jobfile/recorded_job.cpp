@@ -4,7 +4,7 @@
 
 #include "jobfile/job_file_values.h"
 #include "jobfile/job_keys.h"
-#include "jobfile/utf8.h"
+#include "chain/utf8.h"
 
 namespace kestrane {
 namespace {

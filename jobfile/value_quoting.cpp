@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "jobfile/utf8.h"
+#include "chain/utf8.h"
 
 namespace kestrane {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "chain/chain_survey.h"
 #include "job_file_samples.h"
-#include "jobfile/utf8.h"
+#include "chain/utf8.h"
 
 namespace kestrane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <unistd.h>  // POSIX getpid: a scratch folder per test process
 
-#include "jobfile/utf8.h"
+#include "chain/utf8.h"
 
 namespace kestrane::testing {
 namespace {

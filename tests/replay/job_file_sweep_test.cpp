@@ -21,7 +21,7 @@
 
 #include "golden_files.h"
 #include "job_file_runs.h"
-#include "jobfile/utf8.h"
+#include "chain/utf8.h"
 #include "synthetic_chain.h"
 #include "tools/replay/replay.h"
 #include "tools/replay/transcript.h"

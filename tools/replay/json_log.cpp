@@ -1,35 +1,8 @@
 #include "tools/replay/json_log.h"
 
+#include "chain/utf8.h"
+
 namespace kestrane::replay {
-namespace {
-
-// Length of the well-formed UTF-8 sequence at the start of text, 0 if there is none.
-std::size_t utf8SequenceLength(std::string_view text)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;         // no overlong forms
-        if (lead == 0xED) high = 0x9F;        // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;        // nothing above U+10FFFF
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-    return length;
-}
-
-}  // namespace
 
 std::string jsonString(std::string_view text)
 {
@@ -38,8 +11,8 @@ std::string jsonString(std::string_view text)
     out.reserve(text.size() + 2);
     out += '"';
     while (!text.empty()) {
-        const std::size_t sequence = utf8SequenceLength(text);
-        if (sequence == 0) {
+        std::size_t sequence = 0;
+        if (!utf8::next(text, sequence)) {
             out += "\uFFFD";  // a byte that is not UTF-8 text
             text.remove_prefix(1);
             continue;

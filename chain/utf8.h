@@ -1,4 +1,4 @@
-// UTF-8 as a job file holds it: well-formed sequences only (no overlong
+// UTF-8 as the program holds its texts: well-formed sequences only (no overlong
 // forms, no encoded surrogates, nothing above U+10FFFF).
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "jobfile/utf8.h"
+#include "chain/utf8.h"
 
 namespace kestrane::utf8 {
 namespace {
