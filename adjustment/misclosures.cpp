@@ -35,17 +35,22 @@ void setWeights(ChainSurvey& job)
         job.weightReciprocal[j] = (j > 3 * n && j <= 5 * n + 1) ? job.sideWeightReciprocal : 1.0;
 }
 
-void sideAngleMisclosures(ChainSurvey& job)
+SideAngleMisclosures sideAngleMisclosuresOf(const ChainSurvey& job, int i)
 {
     const auto& S = job.sideLength;
+    const double sinA = std::sin(job.angleA[i] * degToRad);
+    const double sinB = std::sin(job.angleB[i] * degToRad);
+    const double sinC = std::sin(job.angleC[i] * degToRad);
+    // S(2i) / sin C = S(2i+1) / sin A and S(2i-1) / sin B = S(2i) / sin C
+    return {S[2 * i] * sinA - S[2 * i + 1] * sinC, S[2 * i - 1] * sinC - S[2 * i] * sinB};
+}
+
+void sideAngleMisclosures(ChainSurvey& job)
+{
     for (int i = 1; i <= job.triangleCount; ++i) {
-        const double sinA = std::sin(job.angleA[i] * degToRad);
-        const double sinB = std::sin(job.angleB[i] * degToRad);
-        const double sinC = std::sin(job.angleC[i] * degToRad);
-        // S(2i) / sin C = S(2i+1) / sin A
-        job.misclosure[2 * i - 1] = toSingle(S[2 * i] * sinA - S[2 * i + 1] * sinC);
-        // S(2i-1) / sin B = S(2i) / sin C
-        job.misclosure[2 * i] = toSingle(S[2 * i - 1] * sinC - S[2 * i] * sinB);
+        const SideAngleMisclosures W = sideAngleMisclosuresOf(job, i);
+        job.misclosure[2 * i - 1] = toSingle(W.odd);
+        job.misclosure[2 * i] = toSingle(W.even);
     }
 }
 

@@ -26,7 +26,15 @@ float settleTriangle(ChainSurvey& job, int triangle);
 // millimetres per square second, for every side.
 void setWeights(ChainSurvey& job);
 
-// W(1..2n), the side-angle conditions of every triangle.
+// The two side-angle conditions of triangle i at the record's angles and
+// sides, metres: W(2i-1) and W(2i).
+struct SideAngleMisclosures {
+    double odd;   // S(2i) sin A - S(2i+1) sin C
+    double even;  // S(2i-1) sin C - S(2i) sin B
+};
+SideAngleMisclosures sideAngleMisclosuresOf(const ChainSurvey& job, int triangle);
+
+// W(1..2n), the side-angle conditions of every triangle, stored.
 void sideAngleMisclosures(ChainSurvey& job);
 
 // Carries the azimuths and provisional coordinates along the route.

@@ -49,29 +49,16 @@ double closingSideAzimuth(const ChainSurvey& job)
     return normalizedAzimuth(job.routeAzimuth[n] + sigma[n] * job.angleC[n] + (sameStation ? 0 : 180));
 }
 
-// W - A v: the misclosures of the adjusted values less what the corrections
-// so far already account for in the conditions just formed.
-std::vector<double> linearisedMisclosures(const ChainSurvey& job, const std::vector<double>& adjusted)
-{
-    std::vector<double> w = adjusted;
-    for (int j = 1; j <= 2 * job.triangleCount + 3; ++j)
-        for (const auto& entry : job.conditionMatrix.row(j)) w[j] -= entry.value * job.correction[entry.column];
-    return w;
-}
-
 }  // namespace
 
 std::vector<double> adjustedMisclosures(const ChainSurvey& job)
 {
     const int n = job.triangleCount;
-    const auto& S = job.sideLength;
     std::vector<double> W(2 * n + 4, 0.0);
     for (int i = 1; i <= n; ++i) {
-        const double sinA = std::sin(job.angleA[i] * degToRad);
-        const double sinB = std::sin(job.angleB[i] * degToRad);
-        const double sinC = std::sin(job.angleC[i] * degToRad);
-        W[2 * i - 1] = S[2 * i] * sinA - S[2 * i + 1] * sinC;
-        W[2 * i] = S[2 * i - 1] * sinC - S[2 * i] * sinB;
+        const SideAngleMisclosures sideAngle = sideAngleMisclosuresOf(job, i);
+        W[2 * i - 1] = sideAngle.odd;
+        W[2 * i] = sideAngle.even;
     }
     const double closingSide = closingSideAzimuth(job);
     if (dGiven(job)) {
@@ -90,6 +77,14 @@ std::vector<double> adjustedMisclosures(const ChainSurvey& job)
         W[2 * n + 3] = job.routeY[n + 1] - job.yb.value;
     }
     return W;
+}
+
+std::vector<double> linearisedMisclosures(const ChainSurvey& job, const std::vector<double>& adjusted)
+{
+    std::vector<double> w = adjusted;
+    for (int j = 1; j <= 2 * job.triangleCount + 3; ++j)
+        for (const auto& entry : job.conditionMatrix.row(j)) w[j] -= entry.value * job.correction[entry.column];
+    return w;
 }
 
 double largestMisclosure(const ChainSurvey& job, const std::vector<double>& misclosures)

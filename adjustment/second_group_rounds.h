@@ -35,6 +35,11 @@ inline constexpr int mostAdjustmentRounds = 30;
 // condition in seconds. Index 0 is unused.
 std::vector<double> adjustedMisclosures(const ChainSurvey& job);
 
+// W - A v: the misclosures of the adjusted values less what the corrections
+// so far (job.correction) already account for in the conditions formed at
+// those values: the right-hand side of the next round.
+std::vector<double> linearisedMisclosures(const ChainSurvey& job, const std::vector<double>& adjusted);
+
 // The largest of them, the side-angle and coordinate conditions taken in
 // millimetres, the azimuth condition in seconds.
 double largestMisclosure(const ChainSurvey& job, const std::vector<double>& misclosures);

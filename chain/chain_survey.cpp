@@ -1,5 +1,8 @@
 #include "chain/chain_survey.h"
 
+#include "chain/number_parse.h"
+#include "chain/rounding.h"
+
 namespace kestrane {
 namespace {
 
@@ -49,6 +52,15 @@ bool ChainSurvey::size(int triangles)
     workMatrix = EnvelopeMatrix();
     zeroFilled(correlates, bounds->conditions);
     return true;
+}
+
+std::optional<int> triangleCountOf(std::string_view typed)
+{
+    const auto number = parseNumber(typed);
+    if (!number) return std::nullopt;
+    const double count = roundHalfEven(*number);
+    if (count < 1 || count > maxTriangleCount) return std::nullopt;
+    return static_cast<int>(count);
 }
 
 bool isGiven(const TypedNumber& x, const TypedNumber& y)

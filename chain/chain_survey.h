@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chain/condition_rows.h"
@@ -39,6 +40,11 @@ struct ChainBounds {
 std::optional<ChainBounds> boundsFor(int triangles);
 
 inline constexpr int maxTriangleCount = 6552;
+
+// The triangle count a typed text gives: a number rounded to the nearest
+// whole one, halves to even (2.5 -> 2), within 1..maxTriangleCount; nothing
+// otherwise.
+std::optional<int> triangleCountOf(std::string_view typed);
 
 struct ChainSurvey {
     // Control data and job scalars. Scalars are not reset by sizing: each

@@ -11,13 +11,6 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 std::size_t skipDigits(std::string_view text, std::size_t at)
 {
     while (at < text.size() && isDigit(text[at])) ++at;
@@ -73,9 +66,16 @@ bool isBelowRange(std::string_view text)
 
 }  // namespace
 
+std::string_view trimmedBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
 std::optional<double> parseNumber(std::string_view text)
 {
-    text = trimmed(text);
+    text = trimmedBlanks(text);
     if (!isNumberSyntax(text)) return std::nullopt;
     const bool negative = text.front() == '-';
     if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);

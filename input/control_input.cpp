@@ -4,8 +4,6 @@
 
 #include "chain/angles.h"
 #include "chain/display_format.h"
-#include "chain/number_parse.h"
-#include "chain/rounding.h"
 #include "dialogue/indexed_text.h"
 #include "dialogue/job_signals.h"
 #include "input/control_texts.h"
@@ -143,7 +141,7 @@ void inputChainSize(ChainSurvey& job, Dialogue& dialogue)
 {
     const std::string countText =
         dialogue.promptUnconfirmed(control_texts::triangleCountKey, control_texts::triangleCountPrompt, asTriangleCount);
-    const int count = static_cast<int>(roundHalfEven(*parseNumber(countText)));
+    const int count = *triangleCountOf(countText);
     job.triangleCount = static_cast<std::int16_t>(count);
     dialogue.fields().setText(Field::triangleCount, withIndex(control_texts::triangleCountSentence, count));
 

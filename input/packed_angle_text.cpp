@@ -2,23 +2,18 @@
 
 #include <algorithm>
 
+#include "chain/number_parse.h"
+
 namespace kestrane {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
 }  // namespace
 
 std::optional<PackedAngleText> readPackedAngle(std::string_view number)
 {
-    number = trimmed(number);
+    number = trimmedBlanks(number);
     PackedAngleText angle;
     if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
         angle.negative = number.front() == '-';

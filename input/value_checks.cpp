@@ -49,9 +49,9 @@ std::optional<std::string> angleText(const std::string& typed)
 std::optional<std::string> triangleCountText(const std::string& typed)
 {
     if (auto refusal = numberText(typed)) return refusal;
-    const double count = roundHalfEven(*parseNumber(typed));
-    if (count >= 1 && count <= maxTriangleCount) return std::nullopt;
-    return input_messages::triangleCountOutOfRange(maxTriangleCount, typed, formatGeneral(count));
+    if (triangleCountOf(typed)) return std::nullopt;
+    return input_messages::triangleCountOutOfRange(maxTriangleCount, typed,
+                                                   formatGeneral(roundHalfEven(*parseNumber(typed))));
 }
 
 std::optional<std::string> sideText(const std::string& typed)

@@ -3,8 +3,6 @@
 #include <tuple>
 
 #include "chain/chain_survey.h"
-#include "chain/number_parse.h"
-#include "chain/rounding.h"
 
 namespace kestrane {
 namespace {
@@ -144,15 +142,6 @@ bool fitsChain(const JobKey& key, int triangles)
     if (!isIndexed(key.family)) return true;
     const IndexRange range = indexRange(key.family, triangles);
     return key.index >= range.first && key.index <= range.last;
-}
-
-std::optional<int> triangleCountOf(std::string_view value)
-{
-    const auto number = parseNumber(value);
-    if (!number) return std::nullopt;
-    const double count = roundHalfEven(*number);
-    if (count < 1 || count > maxTriangleCount) return std::nullopt;
-    return static_cast<int>(count);
 }
 
 std::string keyMeaning(const JobKey& key)

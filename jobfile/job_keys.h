@@ -61,10 +61,6 @@ IndexRange indexRange(KeyFamily family, int triangles);
 // Whether the key exists in a chain of n triangles (plain keys always do).
 bool fitsChain(const JobKey& key, int triangles);
 
-// The triangle count a job takes from the text of an n value: a number,
-// rounded half to even, within 1 .. maxTriangleCount; nothing otherwise.
-std::optional<int> triangleCountOf(std::string_view value);
-
 // What the key names, as the prompts name it ("已知点 C 纵座标",
 // "第 3 个三角形的间隔角 C3").
 std::string keyMeaning(const JobKey& key);

@@ -65,7 +65,7 @@ void QtInputBox::place(QWidget& dialog) const
 {
     if (!area_) return;
     dialog.adjustSize();
-    const QSize size = dialog.frameSize().isValid() ? dialog.size() : dialog.sizeHint();
+    const QSize size = dialog.size();
     // The strip of the schematic that is on screen now (the client area may
     // be scrolled), in global coordinates.
     const QRect strip = area_->schematicStrip().intersected(area_->visibleRegion().boundingRect());

@@ -9,6 +9,8 @@
 
 namespace kestrane {
 
+class ClientArea;
+
 // Captions of the warning box's buttons.
 inline constexpr const char* continueInputCaption = "继续输入";
 inline constexpr const char* abandonJobCaption = "放弃本次计算";
@@ -23,7 +25,7 @@ public:
     // of area, the schematic, where it covers none of the fields it asks
     // about; beside the window instead when it is taller than that strip and
     // the screen has room there.
-    void openOver(const class ClientArea* area) { area_ = area; }
+    void openOver(const ClientArea* area) { area_ = area; }
 
     // A text input dialog with an empty entry field: OK or Enter returns the
     // typed text, Cancel or Esc the empty text.
@@ -37,8 +39,7 @@ private:
     void place(QWidget& dialog) const;
 
     QPointer<QWidget> parent_;
-    QPointer<const QWidget> areaWidget_;
-    const class ClientArea* area_ = nullptr;
+    const ClientArea* area_ = nullptr;
 };
 
 }  // namespace kestrane

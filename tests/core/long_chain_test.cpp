@@ -76,9 +76,7 @@ double largestChangeInAnotherRound(ChainSurvey job)
     const std::vector<double> before = job.correction;
     const std::vector<double> adjusted = adjustedMisclosures(job);
     formConditions(job);
-    std::vector<double> w = adjusted;
-    for (int j = 1; j <= 2 * job.triangleCount + 3; ++j)
-        for (const auto& entry : job.conditionMatrix.row(j)) w[j] -= entry.value * before[entry.column];
+    const std::vector<double> w = linearisedMisclosures(job, adjusted);
     formNormalEquations(job);
     solveWeightReciprocalX(job);
     solveWeightReciprocalY(job);

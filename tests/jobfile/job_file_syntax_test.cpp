@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "chain/chain_survey.h"
 #include "job_file_samples.h"
 
 namespace kestrane {
