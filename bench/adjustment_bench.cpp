@@ -10,8 +10,8 @@
 #include "dense_oracle.h"
 #include "job/data_input_job.h"
 #include "adjustment/misclosures.h"
-#include "scripted_io.h"
 #include "synthetic_chain.h"
+#include "whole_job.h"
 #include "tools/replay/replay.h"
 
 namespace kestrane {
@@ -36,11 +36,7 @@ const ChainSurvey& filledRecord(int n, bool noisy = true)
         const double angleNoise = noisy ? 2 : 0, sideNoise = noisy ? 0.004 : 0;
         const auto chain =
             testing::makeChain({.triangles = n, .seed = 7, .angleNoise = angleNoise, .sideNoise = sideNoise});
-        testing::ScriptedIo io(chain.answers);
-        Dialogue dialogue(io, io);
-        ChainSurvey job;
-        inputJob(job, dialogue);
-        found = records.emplace(std::pair{n, noisy}, std::move(job)).first;
+        found = records.emplace(std::pair{n, noisy}, testing::typedRecord(chain.answers)).first;
     }
     return found->second;
 }

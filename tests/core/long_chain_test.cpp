@@ -13,14 +13,13 @@
 #include "adjustment/second_group_rounds.h"
 #include "adjustment/chain_adjustment.h"
 #include "job/data_input_job.h"
-#include "scripted_io.h"
 #include "synthetic_chain.h"
+#include "whole_job.h"
 
 namespace kestrane {
 namespace {
 
 using testing::ChainPlan;
-using testing::ScriptedIo;
 
 // Angles 1.5", sides 3 mm + 2 ppm of the generated chains' ~800 m.
 ChainPlan noisyPlan(int n, ChainCase arrangement, unsigned seed)
@@ -30,11 +29,7 @@ ChainPlan noisyPlan(int n, ChainCase arrangement, unsigned seed)
 
 ChainSurvey typedRecord(const ChainPlan& plan)
 {
-    ScriptedIo io(testing::makeChain(plan).answers);
-    Dialogue dialogue(io, io);
-    ChainSurvey job;
-    inputJob(job, dialogue);
-    return job;
+    return testing::typedRecord(testing::makeChain(plan).answers);
 }
 
 // The first round alone, as the program made it before further rounds.

@@ -15,14 +15,13 @@
 #include "dense_oracle.h"
 #include "dialogue/job_signals.h"
 #include "job/data_input_job.h"
-#include "scripted_io.h"
 #include "synthetic_chain.h"
+#include "whole_job.h"
 
 namespace kestrane {
 namespace {
 
 using testing::ChainPlan;
-using testing::ScriptedIo;
 
 std::uint64_t bits(double value)
 {
@@ -63,10 +62,7 @@ void compareWithOracle(const ChainPlan& plan)
                  ", seed " + std::to_string(plan.seed) + (plan.fans.empty() ? "" : ", with fans"));
 
     // Both start from the same record, with the misclosures of both groups formed.
-    ChainSurvey program;
-    ScriptedIo io(testing::makeChain(plan).answers);
-    Dialogue dialogue(io, io);
-    inputJob(program, dialogue);
+    ChainSurvey program = testing::typedRecord(testing::makeChain(plan).answers);
     setWeights(program);
     sideAngleMisclosures(program);
     provisionalTraverse(program);

@@ -7,6 +7,15 @@
 
 namespace kestrane::testing {
 
+ChainSurvey typedRecord(const std::vector<std::string>& answers)
+{
+    ScriptedIo io(answers);
+    Dialogue dialogue(io, io);
+    ChainSurvey job;
+    inputJob(job, dialogue);
+    return job;
+}
+
 std::unique_ptr<ChainSurvey> finishedRecord(const std::vector<std::string>& answers)
 {
     auto job = std::make_unique<ChainSurvey>();

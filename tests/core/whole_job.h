@@ -1,5 +1,5 @@
-// The record after one whole job typed from a list of answers, for tests and
-// benchmarks that need a finished adjustment.
+// The record after a job typed from a list of answers, for tests and
+// benchmarks that need a typed input or a finished adjustment.
 #pragma once
 
 #include <memory>
@@ -9,6 +9,10 @@
 #include "chain/chain_survey.h"
 
 namespace kestrane::testing {
+
+// The input half of a job on a fresh record: every value typed, nothing
+// adjusted yet.
+ChainSurvey typedRecord(const std::vector<std::string>& answers);
 
 // Runs the data-input job on a fresh record; throws std::runtime_error,
 // naming the reason, when the job does not run to its end.
