@@ -75,9 +75,9 @@ void MainWindow::addMenus()
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setObjectName(QStringLiteral("quitAction"));
 
-    analysisMenu_ = menuBar()->addMenu(QStringLiteral("分析(&A)"));
-    analysisMenu_->setObjectName(QStringLiteral("analysisMenu"));
-    QAction* analyse = analysisMenu_->addAction(QStringLiteral("平差分析(&Q)…"), this, &MainWindow::showAnalysis);
+    QMenu* analysisMenu = menuBar()->addMenu(QStringLiteral("分析(&A)"));
+    analysisMenu->setObjectName(QStringLiteral("analysisMenu"));
+    QAction* analyse = analysisMenu->addAction(QStringLiteral("平差分析(&Q)…"), this, &MainWindow::showAnalysis);
     analyse->setObjectName(QStringLiteral("analysisAction"));
     // The analysis is of the last job that ran to its end: there is none before.
     analyse->setEnabled(false);

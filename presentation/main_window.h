@@ -34,9 +34,8 @@ public:
     // The client area below the menu bar, laid out in twips.
     ClientArea* client() const { return client_; }
 
-    // The menus, for the entries of the job files, the exports and the analysis.
+    // The 文件 menu, for the entries of the job files and the exports.
     QMenu* fileMenu() const { return fileMenu_; }
-    QMenu* analysisMenu() const { return analysisMenu_; }
 
     // Whether a job has run to its end since the program started. The last
     // such job is what the print button prints, kept as it ended: a later job
@@ -85,7 +84,6 @@ private:
     ClientArea* client_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     QMenu* fileMenu_ = nullptr;
-    QMenu* analysisMenu_ = nullptr;
     std::unique_ptr<QtInputBox> inputBox_;
     std::unique_ptr<QtWindowFields> fields_;
     JobFileActions* jobFiles_ = nullptr;
