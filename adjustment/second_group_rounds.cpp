@@ -49,6 +49,16 @@ double closingSideAzimuth(const ChainSurvey& job)
     return normalizedAzimuth(job.routeAzimuth[n] + sigma[n] * job.angleC[n] + (sameStation ? 0 : 180));
 }
 
+// W - A v: the misclosures of the adjusted values less what the corrections
+// so far already account for in the conditions just formed.
+std::vector<double> linearisedMisclosures(const ChainSurvey& job, const std::vector<double>& adjusted)
+{
+    std::vector<double> w = adjusted;
+    for (int j = 1; j <= 2 * job.triangleCount + 3; ++j)
+        for (const auto& entry : job.conditionMatrix.row(j)) w[j] -= entry.value * job.correction[entry.column];
+    return w;
+}
+
 }  // namespace
 
 std::vector<double> adjustedMisclosures(const ChainSurvey& job)
@@ -79,14 +89,6 @@ std::vector<double> adjustedMisclosures(const ChainSurvey& job)
     return W;
 }
 
-std::vector<double> linearisedMisclosures(const ChainSurvey& job, const std::vector<double>& adjusted)
-{
-    std::vector<double> w = adjusted;
-    for (int j = 1; j <= 2 * job.triangleCount + 3; ++j)
-        for (const auto& entry : job.conditionMatrix.row(j)) w[j] -= entry.value * job.correction[entry.column];
-    return w;
-}
-
 double largestMisclosure(const ChainSurvey& job, const std::vector<double>& misclosures)
 {
     const int n = job.triangleCount;
@@ -99,6 +101,16 @@ double largestMisclosure(const ChainSurvey& job, const std::vector<double>& misc
     return largest;
 }
 
+void solveAtAdjustedValues(ChainSurvey& job, const std::vector<double>& adjusted)
+{
+    formConditions(job);
+    const std::vector<double> w = linearisedMisclosures(job, adjusted);
+    formNormalEquations(job);
+    solveWeightReciprocalX(job);
+    solveWeightReciprocalY(job);
+    solveCorrelates(job, w);
+}
+
 int correctAndClose(ChainSurvey& job)
 {
     const ObservedValues observed(job);
@@ -109,12 +121,7 @@ int correctAndClose(ChainSurvey& job)
         if (largestMisclosure(job, adjusted) <= roundClosingTolerance) return job.adjustmentRounds = round;
         if (round == mostAdjustmentRounds) throw JobStopped{adjustment_messages::roundsDoNotClose(round)};
 
-        formConditions(job);
-        const std::vector<double> w = linearisedMisclosures(job, adjusted);
-        formNormalEquations(job);
-        solveWeightReciprocalX(job);
-        solveWeightReciprocalY(job);
-        solveCorrelates(job, w);
+        solveAtAdjustedValues(job, adjusted);
         observed.restore(job);
         applyCorrections(job);
         adjustedTraverse(job);

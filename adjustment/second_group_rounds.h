@@ -35,14 +35,16 @@ inline constexpr int mostAdjustmentRounds = 30;
 // condition in seconds. Index 0 is unused.
 std::vector<double> adjustedMisclosures(const ChainSurvey& job);
 
-// W - A v: the misclosures of the adjusted values less what the corrections
-// so far (job.correction) already account for in the conditions formed at
-// those values: the right-hand side of the next round.
-std::vector<double> linearisedMisclosures(const ChainSurvey& job, const std::vector<double>& adjusted);
-
 // The largest of them, the side-angle and coordinate conditions taken in
 // millimetres, the azimuth condition in seconds.
 double largestMisclosure(const ChainSurvey& job, const std::vector<double>& misclosures);
+
+// A further round's solve: the conditions formed again at the record's
+// adjusted values, and the normal equations solved for the total correction
+// with W(adjusted) - A v as misclosures (v the corrections so far,
+// job.correction): new correlates, invPx and invPy. adjusted is
+// adjustedMisclosures(job). The corrections are not applied.
+void solveAtAdjustedValues(ChainSurvey& job, const std::vector<double>& adjusted);
 
 // From the correlates of the first solve: the corrections, the adjusted
 // traverse, and further rounds for as long as the adjusted values do not

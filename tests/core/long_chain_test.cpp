@@ -69,13 +69,7 @@ double pvv(const ChainSurvey& job)
 double largestChangeInAnotherRound(ChainSurvey job)
 {
     const std::vector<double> before = job.correction;
-    const std::vector<double> adjusted = adjustedMisclosures(job);
-    formConditions(job);
-    const std::vector<double> w = linearisedMisclosures(job, adjusted);
-    formNormalEquations(job);
-    solveWeightReciprocalX(job);
-    solveWeightReciprocalY(job);
-    solveCorrelates(job, w);
+    solveAtAdjustedValues(job, adjustedMisclosures(job));
     applyCorrections(job);
     double largest = 0;
     for (std::size_t k = 0; k < before.size(); ++k) largest = std::max(largest, std::fabs(job.correction[k] - before[k]));
