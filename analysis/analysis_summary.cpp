@@ -6,6 +6,7 @@
 
 #include "analysis/analysis_texts.h"
 #include "chain/display_format.h"
+#include "chain/text.h"
 
 namespace kestrane {
 namespace {
@@ -18,19 +19,6 @@ constexpr int redundancyDecimals = 3;
 constexpr int minutesPerDegree = 60;
 // Triangles beyond their closure limit listed by number before the list is cut.
 constexpr std::size_t listedTriangles = 10;
-
-using Blanks = std::initializer_list<std::pair<std::string_view, std::string>>;
-
-// pattern with every "{name}" replaced by its text.
-std::string filledIn(std::string pattern, Blanks blanks)
-{
-    for (const auto& [name, text] : blanks) {
-        const std::string mark = "{" + std::string(name) + "}";
-        for (auto at = pattern.find(mark); at != std::string::npos; at = pattern.find(mark, at + text.size()))
-            pattern.replace(at, mark.size(), text);
-    }
-    return pattern;
-}
 
 std::string figure(double x)
 {

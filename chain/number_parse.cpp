@@ -5,11 +5,10 @@
 #include <cmath>
 #include <system_error>
 
+#include "chain/text.h"
+
 namespace kestrane {
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::size_t skipDigits(std::string_view text, std::size_t at)
 {
@@ -65,13 +64,6 @@ bool isBelowRange(std::string_view text)
 }
 
 }  // namespace
-
-std::string_view trimmedBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 std::optional<double> parseNumber(std::string_view text)
 {

@@ -14,7 +14,4 @@ namespace kestrane {
 
 std::optional<double> parseNumber(std::string_view text);
 
-// The text without the blanks (spaces, tabs) at either end.
-std::string_view trimmedBlanks(std::string_view text);
-
 }  // namespace kestrane

@@ -1,6 +1,7 @@
 // Texts that carry an index: "{i}" stands for the number written in plain
 // decimal digits, so that a table of prompts reads as the surveyor sees them
-// ("输入第 {i} 条边 :" is asked as "输入第 7 条边 :").
+// ("输入第 {i} 条边 :" is asked as "输入第 7 条边 :"). The placeholders are
+// those of every table of texts (chain/text.h).
 #pragma once
 
 #include <string>

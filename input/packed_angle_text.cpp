@@ -2,14 +2,9 @@
 
 #include <algorithm>
 
-#include "chain/number_parse.h"
+#include "chain/text.h"
 
 namespace kestrane {
-namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 std::optional<PackedAngleText> readPackedAngle(std::string_view number)
 {
@@ -38,7 +33,7 @@ std::optional<PackedAngleText> readPackedAngle(std::string_view number)
         std::string_view exponent = number.substr(at + 1);
         const bool negativeExponent = !exponent.empty() && exponent.front() == '-';
         if (!exponent.empty() && (exponent.front() == '+' || exponent.front() == '-')) exponent.remove_prefix(1);
-        if (exponent.empty() || !std::all_of(exponent.begin(), exponent.end(), isDigit)) return std::nullopt;
+        if (!allDigits(exponent)) return std::nullopt;
         long shift = 0;
         for (const char c : exponent) shift = std::min(shift * 10 + (c - '0'), 100000L);
         point += negativeExponent ? -shift : shift;

@@ -5,8 +5,9 @@
 #include <fstream>
 
 #include "chain/chain_survey.h"
-#include "jobfile/job_keys.h"
+#include "chain/text.h"
 #include "chain/utf8.h"
+#include "jobfile/job_keys.h"
 #include "jobfile/value_quoting.h"
 
 namespace kestrane {
@@ -14,13 +15,6 @@ namespace {
 
 constexpr std::string_view formatLine = "kestrane-job 1";
 constexpr std::string_view formatName = "kestrane-job";
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isJobFileBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isJobFileBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 std::string quoted(std::string_view text)
 {
@@ -36,7 +30,7 @@ std::string notAJobFile(std::string_view line)
     if (line.find('\r') != std::string_view::npos)
         return notOurs + "(该文件的行尾似乎是单独的回车符 CR;作业文件的行尾须为 LF 或 CRLF。)";
     const std::string_view first = line.substr(0, formatName.size());
-    if (first == formatName && line.size() > formatName.size() && isJobFileBlank(line[formatName.size()]))
+    if (first == formatName && line.size() > formatName.size() && isBlank(line[formatName.size()]))
         return "作业文件格式 " + quoted(line) + " 不受支持,本程序只读取 “kestrane-job 1” 格式的作业文件。";
     return notOurs;
 }
@@ -121,7 +115,7 @@ private:
         if (current_.find(utf8::byteOrderMark) != std::string_view::npos)
             return "字节顺序标记(BOM,U+FEFF)只能出现在文件的最开头。";
 
-        const std::string_view text = trimmed(current_);
+        const std::string_view text = trimmedBlanks(current_);
         if (text.empty() || text.front() == '#') return {};
         if (!formatSeen_) {
             if (text != formatLine) return notAJobFile(text);
@@ -136,7 +130,7 @@ private:
         const std::size_t equals = text.find('=');
         if (equals == std::string_view::npos)
             return "这一行既不是注释,也不是 “键 = 值” 的形式:" + quoted(text) + "。";
-        const std::string_view key = trimmed(text.substr(0, equals));
+        const std::string_view key = trimmedBlanks(text.substr(0, equals));
         if (key.empty()) return "“=” 前面缺少键:" + quoted(text) + "。";
         if (!parseKey(key)) {
             if (const auto meant = intendedKey(key))
@@ -147,7 +141,7 @@ private:
         if (file_.entries_.size() == maxValueLines)
             return "数值行超过 " + std::to_string(maxValueLines) + " 行:一个作业最多约有 4 万个数值,这不是一个作业的文件。";
 
-        const std::string_view value = trimmed(text.substr(equals + 1));
+        const std::string_view value = trimmedBlanks(text.substr(equals + 1));
         JobFileEntry entry{std::string(key), {}, line_};
         if (!value.empty() && value.front() == '"') {
             DecodedValue decoded = decodeQuotedValue(value);

@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "chain/chain_survey.h"
+#include "chain/text.h"
 
 namespace kestrane {
 namespace {
@@ -52,16 +53,6 @@ std::optional<KeyFamily> familyOfLetter(char letter)
     for (const IndexedKey& key : indexedKeys)
         if (key.letter == letter) return key.family;
     return std::nullopt;
-}
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool allDigits(std::string_view text)
-{
-    if (text.empty()) return false;
-    for (const char c : text)
-        if (!isDigit(c)) return false;
-    return true;
 }
 
 // Plain decimal digits, saturating at indexLimit so that an absurdly long

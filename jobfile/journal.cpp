@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "chain/chain_survey.h"
+#include "chain/text.h"
 #include "jobfile/job_keys.h"
 
 // POSIX: open, close.
@@ -19,7 +20,7 @@ const std::string writing = "写入作业日志";
 // The end line is the last line; a few kilobytes hold it with room to spare.
 constexpr std::streamoff endLineSearch = 4096;
 
-bool isBlankOrLineEnd(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+constexpr std::string_view blanksAndLineEnds = " \t\r\n";
 
 }  // namespace
 
@@ -107,10 +108,10 @@ std::optional<WriteFailure> Journal::end(JournalEnd how)
 
 std::optional<JournalEnd> journalEnd(std::string_view text)
 {
-    while (!text.empty() && isBlankOrLineEnd(text.back())) text.remove_suffix(1);
+    text = trimmed(text, blanksAndLineEnds);
     const std::size_t lineStart = text.rfind('\n');
-    std::string_view last = lineStart == std::string_view::npos ? text : text.substr(lineStart + 1);
-    while (!last.empty() && isBlankOrLineEnd(last.front())) last.remove_prefix(1);
+    const std::string_view last =
+        lineStart == std::string_view::npos ? text : trimmed(text.substr(lineStart + 1), blanksAndLineEnds);
     for (const JournalEnd how : {JournalEnd::done, JournalEnd::abandoned, JournalEnd::stopped})
         if (last == journalEndLine(how)) return how;
     return std::nullopt;

@@ -4,18 +4,17 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "chain/text.h"
+
 namespace kestrane {
 namespace {
 
 constexpr std::string_view journalExtension = ".kjob";
 constexpr int lastSequence = 99;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool digitsAt(std::string_view name, std::size_t at, std::size_t count)
 {
-    if (name.size() < at + count) return false;
-    return std::all_of(name.begin() + at, name.begin() + at + count, isDigit);
+    return name.size() >= at + count && allDigits(name.substr(at, count));
 }
 
 }  // namespace

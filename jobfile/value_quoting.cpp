@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "chain/json_string.h"
+#include "chain/text.h"
 #include "chain/utf8.h"
 
 namespace kestrane {
@@ -119,14 +121,14 @@ DecodedValue decodeQuotedValue(std::string_view literal)
     }
     const std::string_view rest = literal.substr(at + 1);
     for (const char c : rest)
-        if (!isJobFileBlank(c)) return fault("结尾的引号后还有内容 “" + utf8::excerpt(rest) + "”");
+        if (!isBlank(c)) return fault("结尾的引号后还有内容 “" + utf8::excerpt(rest) + "”");
     return value;
 }
 
 bool needsQuoting(std::string_view text)
 {
     if (text.empty()) return false;
-    if (isJobFileBlank(text.front()) || isJobFileBlank(text.back()) || text.front() == '"') return true;
+    if (isBlank(text.front()) || isBlank(text.back()) || text.front() == '"') return true;
     std::size_t at = 0;
     while (at < text.size()) {
         const auto c = utf8::next(text, at);
@@ -140,25 +142,7 @@ std::string writtenValue(std::string_view raw)
     const std::string text = utf8::firstInvalidByte(raw) == std::string_view::npos ? std::string(raw)
                                                                                      : utf8::repaired(raw);
     if (!needsQuoting(text)) return text;
-
-    std::string literal = "\"";
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const char32_t c = *utf8::next(text, at);
-        switch (c) {
-        case '"': literal += "\\\""; break;
-        case '\\': literal += "\\\\"; break;
-        case '\b': literal += "\\b"; break;
-        case '\f': literal += "\\f"; break;
-        case '\n': literal += "\\n"; break;
-        case '\r': literal += "\\r"; break;
-        case '\t': literal += "\\t"; break;
-        default:
-            if (utf8::isControl(c) || c == utf8::byteOrderMarkCharacter) literal += "\\u" + hex4(c);
-            else utf8::append(literal, c);
-        }
-    }
-    return literal + "\"";
+    return jsonStringLiteral(text, JsonEscapes::everyControl);
 }
 
 }  // namespace kestrane

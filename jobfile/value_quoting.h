@@ -7,15 +7,14 @@
 // "a\tb" (tab), "\u0001", "\u007f", and "\ufeff": U+FEFF is quoted too,
 // since a reader refuses its bytes anywhere but at the start of a file.
 // Bytes that are not UTF-8, which no job file may hold, are written as U+FFFD.
+// The literal is written by the one JSON encoder (chain/json_string.h), which
+// says why a job file escapes more than the replay log.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace kestrane {
-
-// The blanks of a job file: space and tab.
-inline bool isJobFileBlank(char c) { return c == ' ' || c == '\t'; }
 
 // A literal read back: the text, or what is wrong with the literal (a
 // fragment of a message, in Chinese; empty when the literal is sound).

@@ -12,6 +12,7 @@
 #include <QPrinter>
 
 #include "analysis/analysis_texts.h"
+#include "chain/text.h"
 #include "presentation/analysis_table_model.h"
 #include "presentation/fonts.h"
 
@@ -86,7 +87,7 @@ public:
         const QFont font = songFont(footerSize, false);
         painter_.setFont(font);
         painter_.setPen(Qt::black);
-        const QString number = qt(texts::pageNumber).replace(QStringLiteral("{n}"), QString::number(pageNumber_));
+        const QString number = qt(filledIn(texts::pageNumber, {{"n", std::to_string(pageNumber_)}}));
         painter_.drawText(QRectF(page_.left(), bottom_, page_.width(), page_.bottom() - bottom_),
                           Qt::AlignHCenter | Qt::AlignBottom, number);
     }

@@ -18,6 +18,7 @@
 #include "analysis/analysis_summary.h"
 #include "analysis/analysis_texts.h"
 #include "analysis/network_geometry.h"
+#include "chain/text.h"
 #include "presentation/analysis_table_model.h"
 #include "presentation/fonts.h"
 #include "presentation/network_view.h"
@@ -69,10 +70,10 @@ AnalysisWindow::AnalysisWindow(ChainAnalysis analysis, const ChainSurvey& job, Q
     setWindowModality(Qt::NonModal);
     setFont(songFont(windowTextSize, false));
     plot_ = std::make_unique<NetworkPlot>(analysis_, networkGeometry(job));
-    subtitle_ = qt(texts::chainSentence).replace(QStringLiteral("{n}"), QString::number(job.triangleCount));
+    subtitle_ = qt(filledIn(texts::chainSentence, {{"n", std::to_string(job.triangleCount)}}));
     report_ = {subtitle_.toStdString(), summaryLines(analysis_), kestrane::observationTable(analysis_),
                kestrane::pointTable(analysis_), plot_.get()};
-    setWindowTitle(qt(texts::windowTitle).replace(QStringLiteral("{chain}"), subtitle_));
+    setWindowTitle(qt(filledIn(texts::windowTitle, {{"chain", subtitle_.toStdString()}})));
 
     summary_ = new QLabel(qt(joined(report_.summary)));
     summary_->setObjectName(QStringLiteral("analysisSummary"));
@@ -190,7 +191,7 @@ bool AnalysisWindow::saveReportAsPdf(const QString& path)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     if (paintAnalysisReport(printer, report_)) return true;
-    tellFailure(qt(texts::saveFailed).replace(QStringLiteral("{file}"), path).toStdString());
+    tellFailure(filledIn(texts::saveFailed, {{"file", path.toStdString()}}));
     return false;
 }
 
@@ -202,7 +203,7 @@ bool AnalysisWindow::savePlotAsPdf(const QString& path)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     if (paintPlotDocument(printer, *plot_, subtitle_)) return true;
-    tellFailure(qt(texts::saveFailed).replace(QStringLiteral("{file}"), path).toStdString());
+    tellFailure(filledIn(texts::saveFailed, {{"file", path.toStdString()}}));
     return false;
 }
 
@@ -217,7 +218,7 @@ bool AnalysisWindow::savePlotAsSvg(const QString& path)
     svg.setDescription(subtitle_);
     QPainter painter;
     if (!painter.begin(&svg)) {
-        tellFailure(qt(texts::saveFailed).replace(QStringLiteral("{file}"), path).toStdString());
+        tellFailure(filledIn(texts::saveFailed, {{"file", path.toStdString()}}));
         return false;
     }
     const QRectF page(svgMargin, svgMargin, svgWidth - 2 * svgMargin, svgHeight - 2 * svgMargin);

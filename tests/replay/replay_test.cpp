@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "chain/json_string.h"
 #include "export/text_encoding.h"
 #include "golden_files.h"
 
@@ -180,7 +181,8 @@ TEST(UserGuide, WorkedExampleFiguresAreThoseOfTheJob)
         const std::string line = figure.substr(figure.find_first_not_of(' '));
         const auto blank = line.find(' ');
         const std::string expected =
-            jsonString(line.substr(0, blank)) + ": " + jsonString(line.substr(blank + 1));
+            jsonStringLiteral(line.substr(0, blank), JsonEscapes::required) + ": " +
+            jsonStringLiteral(line.substr(blank + 1), JsonEscapes::required);
         EXPECT_NE(fields.find(expected), std::string::npos) << expected;
     }
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/analysis_summary.h"
+#include "chain/json_string.h"
 
 #include "tools/replay/json_log.h"
 
@@ -87,7 +88,7 @@ JsonObject analysisObject(const ChainAnalysis& analysis)
                                   .addRaw("triangles", jsonArray(analysis.triangles, triangleJson))
                                   .addRaw("points", jsonArray(analysis.points, pointJson))
                                   .addRaw("observations", jsonArray(analysis.observations, observationJson))
-                                  .addRaw("suspect", analysis.suspect ? jsonString(*analysis.suspect) : "null")
+                                  .addRaw("suspect", analysis.suspect ? jsonStringLiteral(*analysis.suspect, JsonEscapes::required) : "null")
                                   .str();
     return JsonObject().addRaw("analysis", body);
 }

@@ -1,50 +1,17 @@
 #include "tools/replay/json_log.h"
 
-#include "chain/utf8.h"
+#include "chain/json_string.h"
 
 namespace kestrane::replay {
 
+namespace {
+
 std::string jsonString(std::string_view text)
 {
-    static const char hex[] = "0123456789abcdef";
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
-    while (!text.empty()) {
-        std::size_t sequence = 0;
-        if (!utf8::next(text, sequence)) {
-            out += "\uFFFD";  // a byte that is not UTF-8 text
-            text.remove_prefix(1);
-            continue;
-        }
-        if (sequence > 1) {
-            out.append(text.substr(0, sequence));
-            text.remove_prefix(sequence);
-            continue;
-        }
-        const char c = text.front();
-        text.remove_prefix(1);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                out += "\\u00";
-                out += hex[(c >> 4) & 0xf];
-                out += hex[c & 0xf];
-            } else {
-                out += c;
-            }
-        }
-    }
-    out += '"';
-    return out;
+    return jsonStringLiteral(text, JsonEscapes::required);
 }
+
+}  // namespace
 
 JsonObject& JsonObject::key(std::string_view name)
 {

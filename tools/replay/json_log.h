@@ -1,16 +1,12 @@
 // JSON Lines output of the replay tool: one object per line, UTF-8, keys in
-// the order written, ": " and ", " between the parts.
+// the order written, ": " and ", " between the parts. Texts are written by
+// the one JSON encoder (chain/json_string.h), escaping only what JSON needs.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace kestrane::replay {
-
-// text as a JSON string literal, quotes included. UTF-8 passes through;
-// quotes, backslashes and control characters are escaped, and a byte that
-// is not part of well-formed UTF-8 becomes U+FFFD.
-std::string jsonString(std::string_view text);
 
 // Builds one JSON object: JsonObject().add("job", "done").str() is {"job": "done"}.
 class JsonObject {
