@@ -9,7 +9,6 @@
 namespace kestrane {
 namespace {
 
-constexpr double rho = secondsPerRadian;
 
 // Side coefficients of the closing conditions carry 1/1000: they are written
 // for side corrections in millimetres, the unit of the side weight q_s.

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "adjustment/conditions.h"
-#include "adjustment/misclosures.h"
 #include "chain/angles.h"
 
 namespace kestrane {
@@ -19,14 +18,6 @@ double angleCorrection(const ChainSurvey& job, int column)
         v += entry.value * job.correlates[entry.row];
     }
     return v;
-}
-
-// One turn at most each way, checking the upper bound first.
-double reducedDownFirst(double azimuth)
-{
-    if (azimuth >= 360) azimuth -= 360;
-    if (azimuth < 0) azimuth += 360;
-    return azimuth;
 }
 
 }  // namespace
@@ -86,7 +77,7 @@ void adjustedTraverse(ChainSurvey& job)
         // No adjusted traverse: the route keeps its provisional points.
     } else {
         if (chainCase == ChainCase::hangingOnA) {
-            T[1] = reducedDownFirst(job.qaDeg + job.taDeg);
+            T[1] = normalizedAzimuthUpperFirst(job.qaDeg + job.taDeg);
             X[1] = job.xa.value + S[1] * std::cos(T[1] * degToRad);
             Y[1] = job.ya.value + S[1] * std::sin(T[1] * degToRad);
             T[2] = normalizedAzimuth(T[1] + sigma[1] * C[1] - 180);
@@ -100,7 +91,7 @@ void adjustedTraverse(ChainSurvey& job)
         const int last = chainCase == ChainCase::knownStartAndEndSide ? n - 1 : n;
         for (int i = 2; i <= last; ++i) {
             const bool sameStation = sigma[i] == sigma[i - 1];
-            T[i + 1] = reducedDownFirst(T[i] + sigma[i] * C[i] + (sameStation ? 0 : 180));
+            T[i + 1] = normalizedAzimuthUpperFirst(T[i] + sigma[i] * C[i] + (sameStation ? 0 : 180));
             if (!sameStation) {
                 X[i + 1] = X[i] + S[2 * i + 1] * std::cos(T[i + 1] * degToRad);
                 Y[i + 1] = Y[i] + S[2 * i + 1] * std::sin(T[i + 1] * degToRad);

@@ -54,21 +54,6 @@ void sideAngleMisclosures(ChainSurvey& job)
     }
 }
 
-double azimuthDifference(double computed, double given)
-{
-    double difference = computed - given;
-    if (difference > 180) difference -= 360;
-    else if (difference <= -180) difference += 360;
-    return difference;
-}
-
-double normalizedAzimuth(double azimuth)
-{
-    if (azimuth < 0) azimuth += 360;
-    if (azimuth >= 360) azimuth -= 360;
-    return azimuth;
-}
-
 void provisionalTraverse(ChainSurvey& job)
 {
     const int n = job.triangleCount;

@@ -44,11 +44,4 @@ void provisionalTraverse(ChainSurvey& job);
 // carried on to B first.
 void closingMisclosures(ChainSurvey& job);
 
-// Brings an azimuth into [0, 360) by at most one turn each way.
-double normalizedAzimuth(double azimuth);
-
-// The difference of two azimuths, degrees, brought into (-180, 180]: two
-// directions on either side of north differ by a few seconds, not 360 deg.
-double azimuthDifference(double computed, double given);
-
 }  // namespace kestrane

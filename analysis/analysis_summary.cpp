@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "analysis/analysis_texts.h"
+#include "chain/angles.h"
 #include "chain/display_format.h"
 #include "chain/text.h"
 
@@ -16,7 +17,6 @@ namespace texts = analysis_texts;
 // Decimals of the figures as the summary writes them.
 constexpr int figureDecimals = 2;
 constexpr int redundancyDecimals = 3;
-constexpr int minutesPerDegree = 60;
 // Triangles beyond their closure limit listed by number before the list is cut.
 constexpr std::size_t listedTriangles = 10;
 
@@ -102,7 +102,7 @@ std::string weakestPointLine(const ChainAnalysis& analysis)
                                          {"mp", figure(point.mp)},
                                          {"a", figure(point.a)},
                                          {"b", figure(point.b)},
-                                         {"alpha", degreesAndMinutes(point.alpha)}});
+                                         {"alpha", axisDegreesAndMinutes(point.alpha)}});
 }
 
 }  // namespace
@@ -167,16 +167,6 @@ std::vector<std::string> summaryLines(const ChainAnalysis& analysis)
     for (std::string& line : suspectLines(analysis)) lines.push_back(std::move(line));
     lines.push_back(weakestPointLine(analysis));
     return lines;
-}
-
-std::string degreesAndMinutes(double degrees)
-{
-    // An axis has no sense of direction: 180° is 0°.
-    long long minutes = std::llround(degrees * minutesPerDegree) % (180 * minutesPerDegree);
-    const long long whole = minutes / minutesPerDegree;
-    minutes -= whole * minutesPerDegree;
-    const std::string padding = minutes < 10 ? "0" : "";
-    return std::to_string(whole) + "°" + padding + std::to_string(minutes) + "′";
 }
 
 }  // namespace kestrane

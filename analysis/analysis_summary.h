@@ -43,7 +43,4 @@ const ObservationTest* suspectOf(const ChainAnalysis& analysis);
 // The summary, one sentence a line, in reading order.
 std::vector<std::string> summaryLines(const ChainAnalysis& analysis);
 
-// An azimuth in degrees as whole degrees and minutes: "123°25′".
-std::string degreesAndMinutes(double degrees);
-
 }  // namespace kestrane

@@ -6,6 +6,7 @@
 
 #include "analysis/analysis_summary.h"
 #include "analysis/analysis_texts.h"
+#include "chain/angles.h"
 #include "chain/display_format.h"
 
 namespace kestrane {
@@ -79,7 +80,7 @@ AnalysisTable pointTable(const ChainAnalysis& analysis)
             row[ptMp] = figureCell(point.mp);
             row[ptA] = figureCell(point.a);
             row[ptB] = figureCell(point.b);
-            row[ptAlpha] = {degreesAndMinutes(point.alpha), point.alpha};
+            row[ptAlpha] = {axisDegreesAndMinutes(point.alpha), point.alpha};
         }
         table.rows.push_back(std::move(row));
         table.marked.push_back(isWeakest);

@@ -9,7 +9,6 @@
 namespace kestrane {
 namespace {
 
-constexpr double rho = secondsPerRadian;
 constexpr double millimetresPerMetre = 1000;
 
 // The three prefix sums, as columns of the matrices below.

@@ -139,9 +139,7 @@ void pointFigures(PointPrecision& point, const PointWeightReciprocals& q, double
     point.a = mb * std::sqrt(mean + radius);
     point.b = mb * std::sqrt(std::max(mean - radius, 0.0));
     if (point.a == point.b) return;
-    double alpha = std::atan2(2 * point.qxy, point.qxx - point.qyy) / 2 / degToRad;
-    if (alpha < 0) alpha += 180;
-    point.alpha = alpha >= 180 ? alpha - 180 : alpha;
+    point.alpha = normalizedAxis(std::atan2(2 * point.qxy, point.qxx - point.qyy) / 2 / degToRad);
 }
 
 std::vector<PointPrecision> pointPrecisions(const ChainSurvey& job, const ChainNormals& normals)

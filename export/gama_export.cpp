@@ -27,27 +27,14 @@ double sigma0Of(const ChainSurvey& job)
     return tolerance > 0 ? tolerance : 1.0;
 }
 
-// Into [0, 360).
-double fullCircle(double degrees)
-{
-    degrees = std::fmod(degrees, 360.0);
-    return degrees < 0 ? degrees + 360 : degrees;
-}
-
-// Decimal degrees in [0, 360) as gama-local's sexagesimal text d-mm-ss.sssss,
-// rounded in whole units of the last decimal so that 60 seconds carry.
+// Decimal degrees as gama-local's sexagesimal text d-mm-ss.sssss, in
+// [0, 360), rounded in whole units of the last decimal so that 60 seconds carry.
 std::string sexagesimal(double degrees)
 {
-    const long long perSecond = 100000;  // 10^secondDecimals
-    long long units = std::llround(fullCircle(degrees) * secondsPerDegree * perSecond);
-    units %= 360LL * 3600 * perSecond;
-    const long long wholeDegrees = units / (3600 * perSecond);
-    const long long minutes = units / (60 * perSecond) % 60;
-    const long long seconds = units / perSecond % 60;
-    const long long fraction = units % perSecond;
+    const Sexagesimal angle = roundedSexagesimal(degrees, secondDecimals);
     char text[48];
-    std::snprintf(text, sizeof text, "%lld-%02lld-%02lld.%0*lld", wholeDegrees, minutes, seconds, secondDecimals,
-                  fraction);
+    std::snprintf(text, sizeof text, "%lld-%02lld-%02lld.%0*lld", angle.degrees, angle.minutes, angle.seconds,
+                  secondDecimals, angle.fraction);
     return text;
 }
 

@@ -9,7 +9,6 @@
 #include "chain/rounding.h"
 #include "dialogue/full_width.h"
 #include "input/input_messages.h"
-#include "input/packed_angle_text.h"
 
 namespace kestrane {
 namespace {
@@ -17,12 +16,6 @@ namespace {
 bool holdsComma(const std::string& typed)
 {
     return typed.find(',') != std::string::npos || typed.find("\uFF0C") != std::string::npos;
-}
-
-// "45°30′90″", as the surveyor's text reads in degrees, minutes, seconds.
-std::string degreesMinutesSeconds(const PackedAngleText& angle)
-{
-    return (angle.negative ? "-" : "") + angle.degrees + "°" + angle.minutes + "′" + angle.seconds + "″";
 }
 
 }  // namespace
@@ -41,7 +34,7 @@ std::optional<std::string> angleText(const std::string& typed)
     if (auto refusal = numberText(typed)) return refusal;
     const auto packed = readPackedAngle(typed);
     if (packed && !isValidPackedAngle(*packed))
-        return input_messages::minutesOrSecondsOf60(typed, degreesMinutesSeconds(*packed));
+        return input_messages::minutesOrSecondsOf60(typed, degreesMinutesSecondsText(*packed));
     if (std::isfinite(packedToDegrees(std::fabs(*parseNumber(typed))))) return std::nullopt;
     return input_messages::angleTooLarge(typed);
 }

@@ -6,6 +6,8 @@
 #include <QLineF>
 #include <QPolygonF>
 
+#include "chain/angles.h"
+
 namespace kestrane {
 namespace {
 
@@ -60,8 +62,7 @@ void drawAngleMark(QPainter& painter, const TwipScale& scale, QPointF vertex, QP
                    double radiusPixels)
 {
     const double start = screenAngle(vertex, rayFrom);
-    double span = screenAngle(vertex, rayTo) - start;
-    if (span < 0) span += 360;
+    const double span = normalizedAzimuth(screenAngle(vertex, rayTo) - start);
     const QPointF centre = toPixels(scale, vertex);
     const QRectF circle(centre.x() - radiusPixels, centre.y() - radiusPixels, 2 * radiusPixels, 2 * radiusPixels);
     const double half = span / 2;

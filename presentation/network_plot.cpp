@@ -294,9 +294,7 @@ void NetworkPlot::addSuspect(QGraphicsScene& scene, double pixelsPerPoint) const
     } else {
         // A wedge between the angle's rays; Qt counts arcs anticlockwise from east.
         const double from = azimuthBetween(place.vertex, place.first);
-        double turn = azimuthBetween(place.vertex, place.second) - from;
-        if (turn > 180) turn -= 360;
-        if (turn <= -180) turn += 360;
+        const double turn = azimuthDifference(azimuthBetween(place.vertex, place.second), from);
         const double r = suspectRadius * pixelsPerPoint;
         QPainterPath wedge;
         wedge.moveTo(0, 0);

@@ -45,16 +45,6 @@ TEST(AnalysisSummary, ObservationsAreNamedAsThePromptsNameThem)
     EXPECT_EQ(blunderSentence("B7"), "第 7 个三角形的前进角 B7 可能有粗差:请核对手簿");
 }
 
-TEST(AnalysisSummary, AzimuthsInDegreesAndMinutes)
-{
-    const struct {
-        double degrees;
-        const char* text;
-    } table[] = {{0, "0°00′"}, {5.5, "5°30′"}, {123.4258, "123°26′"}, {59.99, "59°59′"}, {89.9999, "90°00′"},
-                 {179.9999, "0°00′"}};
-    for (const auto& row : table) EXPECT_EQ(degreesAndMinutes(row.degrees), row.text) << row.degrees;
-}
-
 // A small analysis written out by hand: two triangles, one point.
 ChainAnalysis handMade(double chi2)
 {

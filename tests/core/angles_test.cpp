@@ -101,5 +101,56 @@ TEST(AzimuthOf, StaysWithinTheCircle)
     }
 }
 
+// The two full-circle reductions part only where a hair below 0 reaches 360
+// when the turn is added; the half-turn one keeps +180 and gives -180 a turn.
+TEST(AngleRanges, EachReductionKeepsItsBounds)
+{
+    const double hairBelowZero = -1e-14;
+    EXPECT_EQ(normalizedAzimuth(hairBelowZero), 0);
+    EXPECT_EQ(normalizedAzimuthUpperFirst(hairBelowZero), 360);
+    EXPECT_EQ(reducedToFullCircle(hairBelowZero), 360);
+    for (const double azimuth : {-359.5, -0.25, 0.0, 359.75, 360.0, 719.5}) {
+        const double expected = azimuth < 0 ? azimuth + 360 : azimuth >= 360 ? azimuth - 360 : azimuth;
+        EXPECT_EQ(normalizedAzimuth(azimuth), expected) << azimuth;
+        EXPECT_EQ(normalizedAzimuthUpperFirst(azimuth), expected) << azimuth;
+        EXPECT_EQ(reducedToFullCircle(azimuth), expected) << azimuth;
+    }
+    EXPECT_EQ(reducedToFullCircle(1000.5), 280.5);
+    EXPECT_EQ(azimuthDifference(0.001, 359.999), 0.001 - 359.999 + 360);
+    EXPECT_EQ(azimuthDifference(270, 90), 180);
+    EXPECT_EQ(azimuthDifference(90, 270), 180);
+    EXPECT_EQ(azimuthDifference(10, 20), -10);
+    EXPECT_EQ(normalizedAxis(-30), 150);
+    EXPECT_EQ(normalizedAxis(180), 0);
+    EXPECT_EQ(normalizedAxis(179.5), 179.5);
+}
+
+TEST(AngleTexts, DegreesMinutesAndSeconds)
+{
+    const auto typed = readPackedAngle("-45.309");
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(degreesMinutesSecondsText(*typed), "-45°30′90″");
+    EXPECT_FALSE(isValidPackedAngle(*typed));
+
+    const struct {
+        double degrees;
+        const char* text;
+    } axes[] = {{0, "0°00′"}, {5.5, "5°30′"}, {123.4258, "123°26′"}, {59.99, "59°59′"}, {89.9999, "90°00′"},
+                {179.9999, "0°00′"}};
+    for (const auto& row : axes) EXPECT_EQ(axisDegreesAndMinutes(row.degrees), row.text) << row.degrees;
+
+    // Rounding to the last decimal of a second carries into minutes and degrees.
+    const Sexagesimal carried = roundedSexagesimal(12 + 59.0 / 60 + 59.999996 / 3600, 5);
+    EXPECT_EQ(carried.degrees, 13);
+    EXPECT_EQ(carried.minutes, 0);
+    EXPECT_EQ(carried.seconds, 0);
+    EXPECT_EQ(carried.fraction, 0);
+    const Sexagesimal turned = roundedSexagesimal(-0.5, 2);
+    EXPECT_EQ(turned.degrees, 359);
+    EXPECT_EQ(turned.minutes, 30);
+    const Sexagesimal whole = roundedSexagesimal(360 - 1e-12, 5);
+    EXPECT_EQ(whole.degrees, 0);
+}
+
 }  // namespace
 }  // namespace kestrane
