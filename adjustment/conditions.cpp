@@ -3,16 +3,13 @@
 #include <cmath>
 
 #include "chain/angles.h"
+#include "chain/units.h"
 #include "adjustment/adjustment_messages.h"
 #include "dialogue/job_signals.h"
 
 namespace kestrane {
 namespace {
 
-
-// Side coefficients of the closing conditions carry 1/1000: they are written
-// for side corrections in millimetres, the unit of the side weight q_s.
-constexpr double millimetresPerMetre = 1000;
 
 // Writes a rotation's effect q at the route station of triangle i onto its
 // three angles, transformed against the first group: only C turns the route,
@@ -40,6 +37,8 @@ void sideAngleRows(ChainSurvey& job)
         a.set(odd, 3 * i - 2, oddA - oddMean);
         a.set(odd, 3 * i - 1, -oddMean);
         a.set(odd, 3 * i, oddC - oddMean);
+        // Side coefficients carry 1/1000: they are written for side
+        // corrections in millimetres, the unit of the side weight q_s.
         a.set(odd, 3 * n + 2 * i, std::sin(A) / millimetresPerMetre);
         const bool closingSideFixed = i == n && dGiven(job);  // D - B is not observed
         a.set(odd, 3 * n + 2 * i + 1, closingSideFixed ? 0 : -std::sin(C) / millimetresPerMetre);
@@ -150,7 +149,7 @@ void formConditions(ChainSurvey& job)
     // The weight functions run from the start to the weakest point P(K); their
     // angle terms are millimetres of coordinate per second, their side terms
     // millimetres per millimetre.
-    coordinateRows(job, chainCase, 2 * n + 4, K - 1, job.routeX[K], job.routeY[K], 1000, 1);
+    coordinateRows(job, chainCase, 2 * n + 4, K - 1, job.routeX[K], job.routeY[K], millimetresPerMetre, 1);
     job.conditionMatrix.finish();
 }
 

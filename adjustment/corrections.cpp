@@ -4,6 +4,7 @@
 
 #include "adjustment/conditions.h"
 #include "chain/angles.h"
+#include "chain/units.h"
 
 namespace kestrane {
 namespace {
@@ -49,7 +50,6 @@ void applyCorrections(ChainSurvey& job)
     job.sumVVAngles = job.sumVVAngles + v[0] * v[0] + v[5 * n + 2] * v[5 * n + 2];
 
     const double qs = job.sideWeightReciprocal;
-    constexpr double millimetresPerMetre = 1000;
     for (int k = 1; k <= 2 * n + 1; ++k) {
         double correction = 0;
         for (const auto& entry : a.column(3 * n + k)) {

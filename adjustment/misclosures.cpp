@@ -4,6 +4,7 @@
 
 #include "chain/angles.h"
 #include "chain/single_precision.h"
+#include "chain/units.h"
 
 namespace kestrane {
 float settleTriangle(ChainSurvey& job, int i)
@@ -25,10 +26,10 @@ void setWeights(ChainSurvey& job)
     if (tolerance != 0) {
         // The side error that matches the angle tolerance over the mean side,
         // in millimetres; the tolerance cancels in the quotient.
-        const double sideError = tolerance * job.meanSide * 1000 / secondsPerRadian;
+        const double sideError = tolerance * job.meanSide * millimetresPerMetre / secondsPerRadian;
         job.sideWeightReciprocal = sideError * sideError / (tolerance * tolerance);
     } else {
-        const double scale = 1000 * job.meanSide / secondsPerRadian;
+        const double scale = millimetresPerMetre * job.meanSide / secondsPerRadian;
         job.sideWeightReciprocal = scale * scale;
     }
     for (int j = 0; j <= 5 * n + 2; ++j)

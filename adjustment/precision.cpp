@@ -4,12 +4,13 @@
 
 #include "adjustment/conditions.h"
 #include "chain/single_precision.h"
+#include "chain/units.h"
 
 namespace kestrane {
 
 bool relativeErrorDefined(const ChainSurvey& job)
 {
-    const double relative = 1000 * job.weakestPointDistance / job.md;
+    const double relative = millimetresPerMetre * job.weakestPointDistance / job.md;
     return job.md != 0 && std::isfinite(relative) && std::isfinite(toSingle(relative));
 }
 
@@ -31,7 +32,7 @@ void assessPrecision(ChainSurvey& job)
     job.md = toSingle(std::sqrt(mx * mx + my * my));
 
     job.relativeErrorM =
-        relativeErrorDefined(job) ? toSingle(std::trunc(1000 * job.weakestPointDistance / job.md)) : 0;
+        relativeErrorDefined(job) ? toSingle(std::trunc(millimetresPerMetre * job.weakestPointDistance / job.md)) : 0;
 }
 
 }  // namespace kestrane

@@ -9,12 +9,11 @@
 #include "adjustment/misclosures.h"
 #include "adjustment/normal_equations.h"
 #include "chain/angles.h"
+#include "chain/units.h"
 #include "dialogue/job_signals.h"
 
 namespace kestrane {
 namespace {
-
-constexpr double millimetresPerMetre = 1000;
 
 // What every round corrects: the first-group-corrected angles, the observed
 // sides and the start orientation angle as typed.

@@ -3,13 +3,13 @@
 #include <cmath>
 
 #include "chain/angles.h"
+#include "chain/units.h"
 
 namespace kestrane {
 namespace {
 
 // The longest semi-axis drawn, as a share of the mean side.
 constexpr double ellipseShareOfSide = 0.25;
-constexpr double millimetresPerMetre = 1000;
 
 PlanPoint along(PlanPoint from, double azimuth, double distance)
 {

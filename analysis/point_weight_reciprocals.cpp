@@ -5,11 +5,11 @@
 
 #include "adjustment/conditions.h"
 #include "chain/angles.h"
+#include "chain/units.h"
 
 namespace kestrane {
 namespace {
 
-constexpr double millimetresPerMetre = 1000;
 
 // The three prefix sums, as columns of the matrices below.
 constexpr int GX = 0, GY = 1, H = 2;

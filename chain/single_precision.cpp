@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "chain/units.h"
+
 namespace kestrane {
 
 float toSingle(double value)
@@ -19,7 +21,7 @@ float toSingle(double value)
 
 float singleMillimetres(float metres)
 {
-    return toSingle(1000 * static_cast<double>(metres));
+    return toSingle(millimetresPerMetre * static_cast<double>(metres));
 }
 
 }  // namespace kestrane

@@ -6,6 +6,7 @@
 
 #include "chain/angles.h"
 #include "chain/display_format.h"
+#include "chain/units.h"
 #include "export/chain_network.h"
 #include "export/export_checks.h"
 #include "export/text_encoding.h"
@@ -215,11 +216,11 @@ void drawEllipses(DxfWriter& dxf, const ChainSurvey& job, const std::vector<Poin
     double largest = 0;  // millimetres
     for (const PointPrecision& p : precision) largest = std::max(largest, p.a);
     if (!(largest > 0)) return;  // every point known: no ellipse to draw
-    const double factor = roundDownTo125(meanSideOf(job) * ellipsePerSide / (largest / 1000));
+    const double factor = roundDownTo125(meanSideOf(job) * ellipsePerSide / (largest / millimetresPerMetre));
     for (int i = 0; i <= job.triangleCount + 1; ++i) {
         const PointPrecision& p = precision[i];
         if (!(p.a > 0)) continue;  // a known point
-        const double toDrawing = factor / 1000;  // millimetres on the ground to metres in the drawing
+        const double toDrawing = factor / millimetresPerMetre;  // millimetres on the ground to metres in the drawing
         dxf.closedPolyline(ellipseLayer, ellipse(routePoint(job, i), p.a * toDrawing, p.b * toDrawing, p.alpha));
     }
     const DrawingPoint corner = dxf.lowest();

@@ -8,6 +8,7 @@
 #include "adjustment/conditions.h"
 #include "chain/angles.h"
 #include "chain/display_format.h"
+#include "chain/units.h"
 #include "export/chain_network.h"
 #include "export/export_checks.h"
 
@@ -61,7 +62,7 @@ std::string escaped(const std::string& text)
 double observedSideLength(const ChainSurvey& job, int k)
 {
     const int n = job.triangleCount;
-    const double fromCorrection = job.sideLength[k] - job.correction[3 * n + k] / 1000;
+    const double fromCorrection = job.sideLength[k] - job.correction[3 * n + k] / millimetresPerMetre;
     const double single = job.observedSide[k];
     return std::fabs(fromCorrection - single) <= 1e-6 * std::fabs(single) ? fromCorrection : single;
 }

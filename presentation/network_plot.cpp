@@ -16,12 +16,12 @@
 #include "analysis/analysis_summary.h"
 #include "chain/angles.h"
 #include "chain/display_format.h"
+#include "chain/units.h"
 #include "presentation/fonts.h"
 
 namespace kestrane {
 namespace {
 
-constexpr double millimetresPerMetre = 1000;
 // The margin around the network, as a share of its larger extent.
 constexpr double extentMargin = 0.08;
 
