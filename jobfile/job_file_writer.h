@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "jobfile/durable_file.h"
+#include "files/durable_file.h"
 
 namespace kestrane {
 

@@ -43,8 +43,7 @@ JournalStart Journal::start(const std::filesystem::path& path, JobFileClock::tim
     if (fd < 0) return writeFailure(writing, path, errno);
     Journal journal(path, fd);
     if (auto failure = journal.write(headerComment("作业开始于", startedAt) + "\nkestrane-job 1\n")) return *failure;
-    const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-    if (auto failure = syncFolder(folder, writing)) return *failure;
+    if (auto failure = syncFolder(folderOf(path), writing)) return *failure;
     return journal;
 }
 

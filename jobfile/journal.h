@@ -19,7 +19,7 @@
 #include <string_view>
 #include <variant>
 
-#include "jobfile/durable_file.h"
+#include "files/durable_file.h"
 #include "jobfile/job_file_writer.h"
 
 namespace kestrane {

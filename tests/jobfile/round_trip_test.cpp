@@ -81,7 +81,7 @@ TEST(SaveJobFile, ReplacesAllAtOnceOrLeavesEverythingAsItWas)
 
     std::filesystem::create_directory(folder.path / "sub");
     const auto onFolder = saveJobFile(folder.path / "sub", {{"n", "1"}});
-    EXPECT_EQ(onFolder.value().message.rfind("无法保存作业文件 “", 0), 0u) << onFolder->message;
+    EXPECT_EQ(onFolder.value().message, "无法保存作业文件“" + (folder.path / "sub").string() + "”:同名的文件夹已经存在。");
     EXPECT_TRUE(std::filesystem::is_directory(folder.path / "sub"));
     EXPECT_EQ(filesIn(folder.path), (std::vector<std::string>{"sub", "作业.kjob"}));
 }

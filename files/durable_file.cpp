@@ -1,46 +1,52 @@
-#include "jobfile/durable_file.h"
+#include "files/durable_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-// POSIX: open, write, fsync, close, rename, unlink, getpid.
+// POSIX: open with O_EXCL for a temporary name nobody else holds, write,
+// fsync so that the rename never publishes a file whose bytes are still in
+// flight, rename, which replaces the target in one step within one file
+// system, and fsync of the folder, so that the new entry survives a crash.
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace kestrane {
 namespace {
 
-std::string reason(int error)
+// Attempts at a temporary name before giving up (another process may be
+// writing the same folder).
+constexpr int temporaryNameAttempts = 100;
+
+std::atomic<unsigned> temporaryCounter{0};
+
+std::string reasonOf(int error)
 {
     switch (error) {
     case ENOENT: return "文件夹不存在";
+    case ENOTDIR: return "路径中有一段不是文件夹";
     case EACCES:
     case EPERM: return "没有写入权限";
+    case EROFS: return "磁盘是只读的";
     case ENOSPC: return "磁盘已满";
     case EDQUOT: return "超出了磁盘配额";
-    case EROFS: return "磁盘是只读的";
-    case EISDIR: return "这是一个文件夹";
-    case ENOTDIR: return "路径中有一部分不是文件夹";
+    case EISDIR: return "同名的文件夹已经存在";
     case ENAMETOOLONG: return "文件名太长";
     case EIO: return "读写磁盘时出错";
-    default: return std::string(std::strerror(error)) + "(错误号 " + std::to_string(error) + ")";
+    default: return "系统错误 " + std::to_string(error) + "(" + std::strerror(error) + ")";
     }
 }
 
-std::filesystem::path folderOf(const std::filesystem::path& path)
-{
-    const std::filesystem::path folder = path.parent_path();
-    return folder.empty() ? std::filesystem::path(".") : folder;
-}
-
-// A new, empty file beside path that no other writer uses; -1 on failure.
+// A new, empty file beside path that no other writer uses; -1 on failure
+// (errno says why).
 int createTemporaryBeside(const std::filesystem::path& path, std::filesystem::path& temporary)
 {
-    static unsigned counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < temporaryNameAttempts; ++attempt) {
         temporary = folderOf(path) / ("." + path.filename().string() + "." + std::to_string(getpid()) + "-" +
-                                      std::to_string(++counter) + ".tmp");
+                                      std::to_string(++temporaryCounter) + ".tmp");
+        // 0666 less the umask: the file gets the permissions a new file of the
+        // user gets, as if written directly.
         const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -50,19 +56,25 @@ int createTemporaryBeside(const std::filesystem::path& path, std::filesystem::pa
 
 }  // namespace
 
-WriteFailure writeFailure(const std::string& doing, const std::filesystem::path& path, int error)
+std::filesystem::path folderOf(const std::filesystem::path& path)
 {
-    return {"无法" + doing + " “" + path.string() + "”:" + reason(error) + "。", error};
+    const std::filesystem::path folder = path.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
-std::optional<WriteFailure> writeDurably(int fd, std::string_view bytes, const std::string& doing,
+WriteFailure writeFailure(std::string_view doing, const std::filesystem::path& path, int error)
+{
+    return {"无法" + std::string(doing) + "“" + path.string() + "”:" + reasonOf(error) + "。", error};
+}
+
+std::optional<WriteFailure> writeDurably(int fd, std::string_view bytes, std::string_view doing,
                                          const std::filesystem::path& path)
 {
     if (auto failure = writeAll(fd, bytes, doing, path)) return failure;
     return forceToDisk(fd, doing, path);
 }
 
-std::optional<WriteFailure> writeAll(int fd, std::string_view bytes, const std::string& doing,
+std::optional<WriteFailure> writeAll(int fd, std::string_view bytes, std::string_view doing,
                                      const std::filesystem::path& path)
 {
     while (!bytes.empty()) {
@@ -76,13 +88,13 @@ std::optional<WriteFailure> writeAll(int fd, std::string_view bytes, const std::
     return std::nullopt;
 }
 
-std::optional<WriteFailure> forceToDisk(int fd, const std::string& doing, const std::filesystem::path& path)
+std::optional<WriteFailure> forceToDisk(int fd, std::string_view doing, const std::filesystem::path& path)
 {
     if (fsync(fd) != 0) return writeFailure(doing, path, errno);
     return std::nullopt;
 }
 
-std::optional<WriteFailure> syncFolder(const std::filesystem::path& folder, const std::string& doing)
+std::optional<WriteFailure> syncFolder(const std::filesystem::path& folder, std::string_view doing)
 {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return writeFailure(doing, folder, errno);
@@ -95,8 +107,10 @@ std::optional<WriteFailure> syncFolder(const std::filesystem::path& folder, cons
 }
 
 std::optional<WriteFailure> replaceFile(const std::filesystem::path& path, std::string_view bytes,
-                                        const std::string& doing)
+                                        std::string_view doing)
 {
+    if (path.filename().empty()) return WriteFailure{"没有给出要写入的文件名。", ENOENT};
+
     std::filesystem::path temporary;
     const int fd = createTemporaryBeside(path, temporary);
     if (fd < 0) return writeFailure(doing, path, errno);
