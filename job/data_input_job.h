@@ -8,10 +8,9 @@
 
 #include "chain/chain_survey.h"
 #include "dialogue/dialogue.h"
+#include "job/job_end.h"
 
 namespace kestrane {
-
-enum class JobEnd { done, abandoned, stopped };
 
 struct JobOutcome {
     JobEnd end = JobEnd::done;

@@ -28,10 +28,7 @@ void JobRecording::beforeBox()
 void JobRecording::ended(JobEnd end)
 {
     if (!journal_) return;
-    const JournalEnd how = end == JobEnd::done ? JournalEnd::done
-                           : end == JobEnd::abandoned ? JournalEnd::abandoned
-                                                      : JournalEnd::stopped;
-    if (auto failure = journal_->end(how)) giveUpJournal(*failure);
+    if (auto failure = journal_->end(end)) giveUpJournal(*failure);
     journal_.reset();
 }
 

@@ -24,12 +24,12 @@ constexpr std::string_view blanksAndLineEnds = " \t\r\n";
 
 }  // namespace
 
-std::string journalEndLine(JournalEnd how)
+std::string journalEndLine(JobEnd how)
 {
     switch (how) {
-    case JournalEnd::done: return "# 作业结束:完成";
-    case JournalEnd::abandoned: return "# 作业结束:放弃";
-    case JournalEnd::stopped: return "# 作业结束:中止";
+    case JobEnd::done: return "# 作业结束:完成";
+    case JobEnd::abandoned: return "# 作业结束:放弃";
+    case JobEnd::stopped: return "# 作业结束:中止";
     }
     return {};
 }
@@ -100,23 +100,23 @@ std::optional<WriteFailure> Journal::append(std::string_view keyText, std::strin
     return writeAll(fd_, lines, writing, path_);
 }
 
-std::optional<WriteFailure> Journal::end(JournalEnd how)
+std::optional<WriteFailure> Journal::end(JobEnd how)
 {
     return write(journalEndLine(how) + "\n");
 }
 
-std::optional<JournalEnd> journalEnd(std::string_view text)
+std::optional<JobEnd> journalEnd(std::string_view text)
 {
     text = trimmed(text, blanksAndLineEnds);
     const std::size_t lineStart = text.rfind('\n');
     const std::string_view last =
         lineStart == std::string_view::npos ? text : trimmed(text.substr(lineStart + 1), blanksAndLineEnds);
-    for (const JournalEnd how : {JournalEnd::done, JournalEnd::abandoned, JournalEnd::stopped})
+    for (const JobEnd how : {JobEnd::done, JobEnd::abandoned, JobEnd::stopped})
         if (last == journalEndLine(how)) return how;
     return std::nullopt;
 }
 
-std::optional<JournalEnd> journalFileEnd(const std::filesystem::path& path)
+std::optional<JobEnd> journalFileEnd(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;

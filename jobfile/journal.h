@@ -20,11 +20,10 @@
 #include <variant>
 
 #include "files/durable_file.h"
+#include "job/job_end.h"
 #include "jobfile/job_file_writer.h"
 
 namespace kestrane {
-
-enum class JournalEnd { done, abandoned, stopped };
 
 class Journal;
 
@@ -62,7 +61,7 @@ public:
 
     // Appends the line that says how the job ended, forced to the disk with
     // everything before it.
-    std::optional<WriteFailure> end(JournalEnd how);
+    std::optional<WriteFailure> end(JobEnd how);
 
     const std::filesystem::path& path() const { return path_; }
 
@@ -77,16 +76,15 @@ private:
 };
 
 // The comment line that ends a journal.
-std::string journalEndLine(JournalEnd how);
+std::string journalEndLine(JobEnd how);
 
 // How the journal's job ended, when the text ends with the end line (blank
 // lines after it aside); nothing for a job that did not end.
-std::optional<JournalEnd> journalEnd(std::string_view text);
-inline bool journalEnded(std::string_view text) { return journalEnd(text).has_value(); }
+std::optional<JobEnd> journalEnd(std::string_view text);
 
 // The same for a file, read from its last few kilobytes; nothing (not ended)
 // when the file cannot be read.
-std::optional<JournalEnd> journalFileEnd(const std::filesystem::path& path);
+std::optional<JobEnd> journalFileEnd(const std::filesystem::path& path);
 inline bool journalFileEnded(const std::filesystem::path& path) { return journalFileEnd(path).has_value(); }
 
 }  // namespace kestrane

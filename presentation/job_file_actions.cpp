@@ -42,8 +42,8 @@ QString journalCaption(const std::filesystem::path& journal)
     if (stem.size() > 15) when += QStringLiteral(" (%1)").arg(stem.mid(16));
     const auto end = journalFileEnd(journal);
     const QString state = !end                             ? QStringLiteral("未完成")
-                          : *end == JournalEnd::done      ? QStringLiteral("完成")
-                          : *end == JournalEnd::abandoned ? QStringLiteral("放弃")
+                          : *end == JobEnd::done      ? QStringLiteral("完成")
+                          : *end == JobEnd::abandoned ? QStringLiteral("放弃")
                                                           : QStringLiteral("中止");
     return when + QStringLiteral("(") + state + QStringLiteral(")");
 }

@@ -128,7 +128,7 @@ TEST_F(JobFileWindow, MenuEntriesActWhenTheyCan)
     typeJob(answers);
     const auto written = journalsNewestFirst(journals());
     ASSERT_EQ(written.size(), 1u);
-    EXPECT_EQ(journalFileEnd(written[0]), JournalEnd::done);
+    EXPECT_EQ(journalFileEnd(written[0]), JobEnd::done);
     const fs::path replayJournal = guideJobFile("replay.kjob");
     EXPECT_EQ(journalEntries(written[0]).size(), journalEntries(replayJournal).size());
     EXPECT_EQ(lastValuesOf(journalEntries(written[0])), lastValuesOf(journalEntries(replayJournal)));
@@ -187,7 +187,7 @@ TEST_F(JobFileWindow, OpenedFileRunsThroughAndTellsOfUnusedLines)
     const auto opened = testing::replayed("", {.job = file.string(), .saveJob = {}});
     EXPECT_EQ(shownFields(*window), replayedFields(opened.log));
     EXPECT_TRUE(window->hasCompleteJob());
-    EXPECT_EQ(journalFileEnd(*newestJournal(journals())), JournalEnd::done);
+    EXPECT_EQ(journalFileEnd(*newestJournal(journals())), JobEnd::done);
 }
 
 TEST_F(JobFileWindow, RefusedFileChangesNothing)
@@ -236,7 +236,7 @@ TEST_F(JobFileWindow, FileNamedOnTheCommandLineRunsInTheProgram)
     const bool ended = QTest::qWaitFor(
         [&] {
             const auto newest = newestJournal(folder);
-            return newest && journalFileEnd(*newest) == JournalEnd::done;
+            return newest && journalFileEnd(*newest) == JobEnd::done;
         },
         30000);
     program.kill();
@@ -312,7 +312,7 @@ TEST_F(JobFileWindow, KilledJobContinuesFromItsJournal)
     const auto uninterrupted = testing::replayed(testing::joinedLines(lines), {.job = {}, .saveJob = whole.string()});
     EXPECT_EQ(shownFields(*window), replayedFields(uninterrupted.log));
     const auto continued = newestJournal(journals());
-    EXPECT_EQ(journalFileEnd(*continued), JournalEnd::done);
+    EXPECT_EQ(journalFileEnd(*continued), JobEnd::done);
     EXPECT_EQ(lastValuesOf(journalEntries(*continued)), lastValuesOf(journalEntries(whole)));
 }
 

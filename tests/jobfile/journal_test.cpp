@@ -30,7 +30,7 @@ TEST(Journal, EveryValueOnDiskAndEveryCutReadsAsTheValuesSoFar)
     testing::ScratchFolder folder;
     const auto path = folder.path / "journal.kjob";
     std::mt19937 random(1208);
-    for (const JournalEnd how : {JournalEnd::done, JournalEnd::abandoned, JournalEnd::stopped, JournalEnd::done}) {
+    for (const JobEnd how : {JobEnd::done, JobEnd::abandoned, JobEnd::stopped, JobEnd::done}) {
         const std::vector<JobValue> values = testing::generatedJob(random, 3);
         JournalStart started = Journal::start(path, JobFileClock::now());  // replaces the last one
         Journal& journal = std::get<Journal>(started);
@@ -59,7 +59,7 @@ TEST(Journal, EveryValueOnDiskAndEveryCutReadsAsTheValuesSoFar)
             if (bytes[cut - 1] == '\n') {
                 ASSERT_EQ(testing::valuesRead(prefix), expected) << "cut at " << cut;
             }
-            ASSERT_EQ(journalEnded(prefix), cut + 1 >= bytes.size()) << "cut at " << cut;
+            ASSERT_EQ(journalEnd(prefix).has_value(), cut + 1 >= bytes.size()) << "cut at " << cut;
         }
     }
 }
@@ -74,8 +74,8 @@ TEST(Journal, TriangleCommentsQuotedValuesAndKeysNoJobAsks)
     EXPECT_THROW(journal.append("A3", "1"), std::invalid_argument);
     const std::string text = contentOf(journal.path());
     EXPECT_EQ(text.substr(text.find("kestrane-job 1\n")), "kestrane-job 1\nn = 2\n# 三角形 2\nA2 = 55.18059\nN1 = \" P1\"\n");
-    EXPECT_TRUE(journalEnded(text + "# 作业结束:中止\n \r\n"));
-    EXPECT_FALSE(journalEnded(text + "# 作业结束:中止\nN1 = P1\n"));
+    EXPECT_EQ(journalEnd(text + "# 作业结束:中止\n \r\n"), JobEnd::stopped);
+    EXPECT_FALSE(journalEnd(text + "# 作业结束:中止\nN1 = P1\n"));
 }
 
 JobFileClock::time_point utcTime(int hour, int minute)

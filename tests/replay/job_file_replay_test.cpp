@@ -186,7 +186,7 @@ TEST_F(JobFileOpened, OpenedJobIsJournaledAndEachJobStartsTheJournalAfresh)
     ASSERT_EQ(second.size(), 1u);
     EXPECT_EQ(second[0].key, "n");
     EXPECT_EQ(second[0].value, "3");
-    EXPECT_EQ(journalFileEnd(journal), JournalEnd::abandoned) << "the transcript ran out at the tolerance";
+    EXPECT_EQ(journalFileEnd(journal), JobEnd::abandoned) << "the transcript ran out at the tolerance";
 }
 
 // The job file of the user guide is the guide's worked example: opened, it
