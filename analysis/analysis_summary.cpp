@@ -30,11 +30,6 @@ std::string withUnit(double x, const std::string& unit)
     return figure(x) + " " + unit;
 }
 
-bool isSide(const std::string& id)
-{
-    return id.size() > 1 && id[0] == 'S';
-}
-
 std::string globalTestLine(const GlobalTest& test)
 {
     if (!test.apriori) return texts::globalNone;
@@ -80,7 +75,7 @@ std::vector<std::string> suspectLines(const ChainAnalysis& analysis)
     const std::string& unit = observationUnit(suspect->id);
     std::vector<std::string> lines{
         filledIn(texts::suspectLine, {{"sentence", blunderSentence(suspect->id)}}),
-        filledIn(texts::suspectFigures, {{"id", suspect->id},
+        filledIn(texts::suspectFigures, {{"id", observationText(suspect->id)},
                                          {"w", figure(*suspect->w)},
                                          {"v", withUnit(suspect->v, unit)},
                                          {"redundancy", formatFixed(suspect->redundancy, redundancyDecimals)},
@@ -119,25 +114,31 @@ AnalysisOutcome analysisOfCompleteJob(const ChainSurvey* job)
     }
 }
 
-std::string observationName(const std::string& id)
+std::string observationName(const ObservationId& id)
 {
-    if (id == "Qa") return texts::startOrientation;
-    if (id == "Qb") return texts::closingOrientation;
-    const std::string number = id.substr(1);
-    if (isSide(id)) return filledIn(texts::side, {{"i", number}, {"id", id}});
-    const std::string& name = id[0] == 'A' ? texts::distanceAngle : id[0] == 'B' ? texts::forwardAngle
-                                                                                 : texts::spacerAngle;
-    return filledIn(texts::triangleAngle, {{"i", number}, {"name", name}, {"id", id}});
+    const std::string number = std::to_string(id.index), text = observationText(id);
+    switch (id.kind) {
+    case ObservationKind::startOrientation: return texts::startOrientation;
+    case ObservationKind::closingOrientation: return texts::closingOrientation;
+    case ObservationKind::side: return filledIn(texts::side, {{"i", number}, {"id", text}});
+    case ObservationKind::angleA:
+    case ObservationKind::angleB:
+    case ObservationKind::angleC: break;
+    }
+    const std::string& name = id.kind == ObservationKind::angleA   ? texts::distanceAngle
+                              : id.kind == ObservationKind::angleB ? texts::forwardAngle
+                                                                   : texts::spacerAngle;
+    return filledIn(texts::triangleAngle, {{"i", number}, {"name", name}, {"id", text}});
 }
 
-std::string blunderSentence(const std::string& id)
+std::string blunderSentence(const ObservationId& id)
 {
     return filledIn(texts::blunderSentence, {{"observation", observationName(id)}});
 }
 
-const std::string& observationUnit(const std::string& id)
+const std::string& observationUnit(const ObservationId& id)
 {
-    return isSide(id) ? texts::millimetres : texts::seconds;
+    return id.isSide() ? texts::millimetres : texts::seconds;
 }
 
 std::optional<std::size_t> weakestPointOf(const ChainAnalysis& analysis)

@@ -24,14 +24,14 @@ struct AnalysisOutcome {
 AnalysisOutcome analysisOfCompleteJob(const ChainSurvey* job);
 
 // "第 7 个三角形的前进角 B7", "第 5 条边 S5", "起始定向角 Qa": the observation
-// with the given id as the input prompts name it.
-std::string observationName(const std::string& id);
+// as the input prompts name it.
+std::string observationName(const ObservationId& id);
 
 // "第 7 个三角形的前进角 B7 可能有粗差:请核对手簿".
-std::string blunderSentence(const std::string& id);
+std::string blunderSentence(const ObservationId& id);
 
 // The unit of an observation's v and MDB: seconds for angles, millimetres for sides.
-const std::string& observationUnit(const std::string& id);
+const std::string& observationUnit(const ObservationId& id);
 
 // The free route point with the largest position error mp, by its place in
 // analysis.points; nothing when every point is known.

@@ -41,10 +41,9 @@ AnalysisTable observationTable(const ChainAnalysis& analysis)
     for (std::size_t i = 0; i < analysis.observations.size(); ++i) {
         const ObservationTest& test = analysis.observations[i];
         const bool named = analysis.suspect && *analysis.suspect == test.id;
-        const bool isSide = observationUnit(test.id) == texts::millimetres;
         std::vector<TableCell> row(observationColumns);
-        row[obsId] = {test.id, static_cast<double>(i)};
-        row[obsUnit] = {observationUnit(test.id), isSide ? 1.0 : 0.0};
+        row[obsId] = {observationText(test.id), static_cast<double>(i)};
+        row[obsUnit] = {observationUnit(test.id), test.id.isSide() ? 1.0 : 0.0};
         row[obsV] = figureCell(test.v);
         row[obsRedundancy] = figureCell(test.redundancy, redundancyDecimals);
         row[obsW] = optionalCell(test.w, test.w ? std::fabs(*test.w) : 0);

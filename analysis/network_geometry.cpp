@@ -71,22 +71,19 @@ NetworkGeometry networkGeometry(const ChainSurvey& job)
     return g;
 }
 
-ObservationPlace observationPlace(const NetworkGeometry& g, int column)
+ObservationPlace observationPlace(const NetworkGeometry& g, const ObservationId& observation)
 {
-    const int n = static_cast<int>(g.triangles.size());
-    if (column == 0) return startOrientationPlace(g);
-    if (column == 5 * n + 2) return closingOrientationPlace(g);
-    if (column > 3 * n) {
-        const auto [from, to] = g.sides[column - 3 * n - 1];
+    if (observation.kind == ObservationKind::startOrientation) return startOrientationPlace(g);
+    if (observation.kind == ObservationKind::closingOrientation) return closingOrientationPlace(g);
+    if (observation.isSide()) {
+        const auto [from, to] = g.sides[observation.index - 1];
         return {true, {}, g.points[from], g.points[to]};
     }
-    const NetworkTriangle& t = g.triangles[(column - 1) / 3];
+    const NetworkTriangle& t = g.triangles[observation.index - 1];
     const PlanPoint u = g.points[t.distanceVertex], v = g.points[t.spacerVertex], w = g.points[t.forwardVertex];
-    switch ((column - 1) % 3) {
-    case 0: return {false, u, v, w};   // A(i)
-    case 1: return {false, w, u, v};   // B(i)
-    default: return {false, v, u, w};  // C(i)
-    }
+    if (observation.kind == ObservationKind::angleA) return {false, u, v, w};
+    if (observation.kind == ObservationKind::angleB) return {false, w, u, v};
+    return {false, v, u, w};  // C(i)
 }
 
 double roundDownTo125(double x)

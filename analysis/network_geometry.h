@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "chain/chain_survey.h"
+#include "chain/observations.h"
 
 namespace kestrane {
 
@@ -56,8 +57,7 @@ struct ObservationPlace {
     PlanPoint first, second;  // a side's ends, or a point on each of an angle's rays
 };
 
-// column: the observation's number 0..5n+2 (Qa, A(i), B(i), C(i), S(k), Qb).
-ObservationPlace observationPlace(const NetworkGeometry& geometry, int column);
+ObservationPlace observationPlace(const NetworkGeometry& geometry, const ObservationId& observation);
 
 // The largest number 1, 2 or 5 times a power of ten that is not above x (x > 0).
 double roundDownTo125(double x);

@@ -91,8 +91,7 @@ ObservationTest testObservation(const ChainSurvey& job, const ChainNormals& norm
 {
     const int n = job.triangleCount;
     ObservationTest test;
-    test.id = observationId(column, n);
-    test.column = column;
+    test.id = observationNumbered(column, n);
     test.v = totalCorrection(job, column);
     const double q = job.weightReciprocal[column];
     test.weightReciprocal = q;
@@ -161,16 +160,6 @@ std::vector<PointPrecision> pointPrecisions(const ChainSurvey& job, const ChainN
 }
 
 }  // namespace
-
-std::string observationId(int column, int triangles)
-{
-    const int n = triangles;
-    if (column == 0) return "Qa";
-    if (column == 5 * n + 2) return "Qb";
-    if (column > 3 * n) return "S" + std::to_string(column - 3 * n);
-    static const char* const angleNames[] = {"A", "B", "C"};
-    return angleNames[(column - 1) % 3] + std::to_string((column + 2) / 3);
-}
 
 ChainAnalysis analyseChain(const ChainSurvey& job)
 {

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "chain/chain_survey.h"
+#include "chain/observations.h"
 
 namespace kestrane {
 
@@ -66,8 +67,7 @@ struct PointPrecision {
 };
 
 struct ObservationTest {
-    std::string id;                  // Qa, A1, B1, C1, ..., S1, ..., Qb
-    int column = 0;                  // its observation number 0..5n+2
+    ObservationId id;                // Qa, A1, B1, C1, ..., S1, ..., Qb
     double v = 0;                    // total correction: seconds, or millimetres for a side
     double redundancy = 0;           // q_vv / q, between 0 and 1
     std::optional<double> w;         // v / (sigma0 * sqrt(q_vv))
@@ -83,7 +83,7 @@ struct ChainAnalysis {
     std::vector<TriangleClosure> triangles;
     std::vector<PointPrecision> points;          // P(0)..P(n+1)
     std::vector<ObservationTest> observations;   // those that enter the adjustment, by number
-    std::optional<std::string> suspect;          // the largest |w| above criticalW
+    std::optional<ObservationId> suspect;        // the largest |w| above criticalW
 };
 
 // The analysis of the job in the record, which must have run to its end:
@@ -92,8 +92,5 @@ struct ChainAnalysis {
 // Throws std::logic_error for a record that holds no finished job and
 // std::domain_error when its normal equations are not positive definite.
 ChainAnalysis analyseChain(const ChainSurvey& job);
-
-// The id of observation column (0..5n+2): Qa, A(i), B(i), C(i), S(k), Qb.
-std::string observationId(int column, int triangles);
 
 }  // namespace kestrane

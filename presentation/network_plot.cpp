@@ -147,8 +147,7 @@ NetworkPlot::NetworkPlot(const ChainAnalysis& analysis, NetworkGeometry geometry
         largestSemiAxis_ = std::max(largestSemiAxis_, point.a);
     }
     if (const ObservationTest* suspect = suspectOf(analysis)) {
-        suspectColumn_ = suspect->column;
-        suspectId_ = suspect->id;
+        suspect_ = suspect->id;
     }
     enlargement_ = ellipseEnlargement(largestSemiAxis_, geometry_.meanSide);
     extent_ = computeExtent();
@@ -281,9 +280,9 @@ void NetworkPlot::addPoints(QGraphicsScene& scene, double pixelsPerPoint) const
 
 void NetworkPlot::addSuspect(QGraphicsScene& scene, double pixelsPerPoint) const
 {
-    if (!suspectColumn_) return;
-    const ObservationPlace place = observationPlace(geometry_, *suspectColumn_);
-    const QString label = QString::fromStdString(suspectId_) + QStringLiteral("?");
+    if (!suspect_) return;
+    const ObservationPlace place = observationPlace(geometry_, *suspect_);
+    const QString label = QString::fromStdString(observationText(*suspect_)) + QStringLiteral("?");
     QGraphicsItem* labelParent = nullptr;
     if (place.isSide) {
         const QLineF line(scenePoint(place.first), scenePoint(place.second));
@@ -389,7 +388,7 @@ void NetworkPlot::paintDecorations(QPainter& painter, const QRectF& area, double
     if (weakest_)
         legend.push_back({circlePath(weakestRing * pt * 0.7), pen(highlightColour, weakestPen, pt), Qt::NoBrush,
                           QStringLiteral("最弱点")});
-    if (suspectColumn_)
+    if (suspect_)
         legend.push_back({circlePath(routeSymbol * pt * 1.5), pen(highlightColour, sidePen, pt), suspectFill,
                           QStringLiteral("可能有粗差的观测值")});
     double y = area.top() + 2 * gap * pt + line / 2;

@@ -97,8 +97,7 @@ private:
     NetworkGeometry geometry_;
     std::vector<PointFigures> points_;
     std::optional<std::size_t> weakest_;
-    std::optional<int> suspectColumn_;
-    std::string suspectId_;
+    std::optional<ObservationId> suspect_;
     double largestSemiAxis_ = 0;
     double enlargement_ = 1;
     QRectF extent_;

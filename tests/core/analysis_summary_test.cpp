@@ -26,23 +26,23 @@ bool anyLineHas(const std::vector<std::string>& lines, const std::string& part)
 TEST(AnalysisSummary, ObservationsAreNamedAsThePromptsNameThem)
 {
     const struct {
-        const char* id;
+        ObservationId id;
         const char* name;
         const char* unit;
     } table[] = {
-        {"Qa", "起始定向角 Qa", "秒"},
-        {"A1", "第 1 个三角形的求距角 A1", "秒"},
-        {"B7", "第 7 个三角形的前进角 B7", "秒"},
-        {"C12", "第 12 个三角形的间隔角 C12", "秒"},
-        {"S1", "第 1 条边 S1", "毫米"},
-        {"S13105", "第 13105 条边 S13105", "毫米"},
-        {"Qb", "闭合定向角 Qb", "秒"},
+        {{ObservationKind::startOrientation}, "起始定向角 Qa", "秒"},
+        {{ObservationKind::angleA, 1}, "第 1 个三角形的求距角 A1", "秒"},
+        {{ObservationKind::angleB, 7}, "第 7 个三角形的前进角 B7", "秒"},
+        {{ObservationKind::angleC, 12}, "第 12 个三角形的间隔角 C12", "秒"},
+        {{ObservationKind::side, 1}, "第 1 条边 S1", "毫米"},
+        {{ObservationKind::side, 13105}, "第 13105 条边 S13105", "毫米"},
+        {{ObservationKind::closingOrientation}, "闭合定向角 Qb", "秒"},
     };
     for (const auto& row : table) {
         EXPECT_EQ(observationName(row.id), row.name);
         EXPECT_EQ(observationUnit(row.id), row.unit);
     }
-    EXPECT_EQ(blunderSentence("B7"), "第 7 个三角形的前进角 B7 可能有粗差:请核对手簿");
+    EXPECT_EQ(blunderSentence({ObservationKind::angleB, 7}), "第 7 个三角形的前进角 B7 可能有粗差:请核对手簿");
 }
 
 // A small analysis written out by hand: two triangles, one point.
@@ -59,12 +59,12 @@ ChainAnalysis handMade(double chi2)
                        {.index = 2, .name = "N2", .mx = 3, .my = 1, .mp = 3.162, .a = 3.1, .b = 0.8, .alpha = 5},
                        {.index = 3, .name = "B", .known = true}};
     analysis.observations = {
-        {.id = "A1", .v = 0.5, .redundancy = 0.6, .w = 0.4, .mdb = 10},
-        {.id = "B2", .v = -6.25, .redundancy = 0.5, .w = -5.1, .mdb = 11, .suspect = true},
-        {.id = "S3", .v = 4, .redundancy = 0.4, .w = 3.5, .mdb = 20, .suspect = true},
-        {.id = "Qb", .v = 0, .redundancy = 0},
+        {.id = {ObservationKind::angleA, 1}, .v = 0.5, .redundancy = 0.6, .w = 0.4, .mdb = 10},
+        {.id = {ObservationKind::angleB, 2}, .v = -6.25, .redundancy = 0.5, .w = -5.1, .mdb = 11, .suspect = true},
+        {.id = {ObservationKind::side, 3}, .v = 4, .redundancy = 0.4, .w = 3.5, .mdb = 20, .suspect = true},
+        {.id = {ObservationKind::closingOrientation}, .v = 0, .redundancy = 0},
     };
-    analysis.suspect = "B2";
+    analysis.suspect = ObservationId{ObservationKind::angleB, 2};
     return analysis;
 }
 

@@ -107,9 +107,9 @@ TEST(NetworkGeometry, SidesAndAnglesAreTheAdjustedOnes)
             EXPECT_NEAR(distance(g.points[from], g.points[to]), job->sideLength[k], sideTolerance) << "S" << k;
         }
         for (int i = 1; i <= n; ++i) {
-            const double a = placeTurn(observationPlace(g, 3 * i - 2));
-            const double b = placeTurn(observationPlace(g, 3 * i - 1));
-            const double spacer = placeTurn(observationPlace(g, 3 * i));
+            const double a = placeTurn(observationPlace(g, {ObservationKind::angleA, i}));
+            const double b = placeTurn(observationPlace(g, {ObservationKind::angleB, i}));
+            const double spacer = placeTurn(observationPlace(g, {ObservationKind::angleC, i}));
             EXPECT_NEAR(std::fabs(a), job->angleA[i] * secondsPerDegree, angleTolerance) << "A" << i;
             EXPECT_NEAR(std::fabs(b), job->angleB[i] * secondsPerDegree, angleTolerance) << "B" << i;
             // C turns from U to W the way its sign says.
@@ -144,9 +144,9 @@ TEST(NetworkGeometry, OrientationAnglesAtTheEnds)
         ASSERT_TRUE(g.startAzimuth && g.closingAzimuth);
         EXPECT_EQ(*g.startAzimuth, job->taDeg);
 
-        EXPECT_NEAR(placeTurn(observationPlace(g, 0)), job->qaDeg * secondsPerDegree, angleTolerance);
+        EXPECT_NEAR(placeTurn(observationPlace(g, {ObservationKind::startOrientation})), job->qaDeg * secondsPerDegree, angleTolerance);
         const double qb = job->qbDeg * secondsPerDegree + job->spacerSign[n + 1] * job->correction[5 * n + 2];
-        EXPECT_NEAR(placeTurn(observationPlace(g, 5 * n + 2)), qb, angleTolerance);
+        EXPECT_NEAR(placeTurn(observationPlace(g, {ObservationKind::closingOrientation})), qb, angleTolerance);
     }
 }
 

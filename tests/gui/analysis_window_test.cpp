@@ -111,7 +111,7 @@ TEST_P(AnalysisOfArrangement, SummaryTablesAndPlotShowTheAnalysis)
     EXPECT_EQ(window->observationTable()->model()->columnCount(), observationColumns);
     EXPECT_EQ(window->pointTable()->model()->columnCount(), pointColumns);
     std::vector<std::string> ids, names;
-    for (const auto& test : analysis.observations) ids.push_back(test.id);
+    for (const auto& test : analysis.observations) ids.push_back(observationText(test.id));
     for (const auto& point : analysis.points) names.push_back(point.name);
     EXPECT_EQ(column(*window->observationTable(), obsId), ids);
     EXPECT_EQ(column(*window->pointTable(), ptName), names);
@@ -205,7 +205,7 @@ TEST(AnalysisWindow, ReportPrintsAndThePlotSavesAsPdfAndSvg)
     const QString report = files.filePath(QStringLiteral("report.pdf"));
     ASSERT_TRUE(window->saveReportAsPdf(report));
     const std::string text = withoutBlanks(pdfText(report));
-    EXPECT_NE(text.find(withoutBlanks(blunderSentence("B7"))), std::string::npos) << text.substr(0, 2000);
+    EXPECT_NE(text.find(withoutBlanks(blunderSentence({ObservationKind::angleB, 7}))), std::string::npos) << text.substr(0, 2000);
     for (const auto& point : window->analysis().points)
         EXPECT_NE(text.find(point.name), std::string::npos) << point.name;
     EXPECT_NE(text.find(withoutBlanks(analysis_texts::plotTitle)), std::string::npos);

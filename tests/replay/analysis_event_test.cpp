@@ -28,10 +28,11 @@ TEST(AnalysisEvent, MembersInTheirOrder)
     analysis.points = {{.index = 0, .name = "A \"甲\"", .x = 100, .y = 200.125, .known = true},
                        {.index = 1, .name = "P1", .x = 1e-7, .y = -0.1, .mx = 3, .my = 4, .mp = 5, .a = 5,
                         .b = 1.5, .alpha = 179.5}};
-    analysis.observations = {{.id = "Qa", .v = -0.0, .redundancy = 0},
-                             {.id = "A1", .v = 4.5, .redundancy = 0.25, .w = 3.6, .mdb = 20.65, .suspect = true}};
-    analysis.suspect = "A1";
-    EXPECT_EQ(analysisEvent(analysis),
+    analysis.observations = {{.id = {ObservationKind::startOrientation}, .v = -0.0, .redundancy = 0},
+                             {.id = {ObservationKind::angleA, 1}, .v = 4.5, .redundancy = 0.25, .w = 3.6, .mdb = 20.65,
+                              .suspect = true}};
+    analysis.suspect = ObservationId{ObservationKind::angleA, 1};
+    EXPECT_EQ(analysisEvent({analysis, ""}).str(),
               R"({"analysis": {"sigma0": {"apriori": null, "aposteriori": 1.25, "redundancy": 6, "chi2": null, )"
               R"("lower": null, "upper": null, "passed": null}, "ferrero": 0.75, "triangles": [)"
               R"({"triangle": 1, "w": -1.5, "limit": null, "passed": null}, )"
@@ -43,8 +44,9 @@ TEST(AnalysisEvent, MembersInTheirOrder)
               R"({"id": "A1", "v": 4.5, "redundancy": 0.25, "w": 3.6, "mdb": 20.65, "suspect": true}], )"
               R"("suspect": "A1"}})");
     analysis.suspect.reset();
-    EXPECT_TRUE(analysisEvent(analysis).ends_with(R"(, "suspect": null}})"));
-    EXPECT_EQ(analysisRefusedEvent("没有完成的计算"), R"({"analysis": "refused", "reason": "没有完成的计算"})");
+    EXPECT_TRUE(analysisEvent({analysis, ""}).str().ends_with(R"(, "suspect": null}})"));
+    EXPECT_EQ(analysisEvent({std::nullopt, "没有完成的计算"}).str(),
+              R"({"analysis": "refused", "reason": "没有完成的计算"})");
 }
 
 TEST(AnalysisEvent, NumbersReadBackExactly)
@@ -84,8 +86,8 @@ TEST(AnalysisEntry, ReadsTheLastJobThatRanToItsEnd)
 {
     const auto first = testing::makeChain(testing::calibratedPlan(6, ChainCase::hangingOnA, 17, 2));
     const auto second = testing::makeChain(testing::calibratedPlan(5, ChainCase::knownStartAndEndSide, 18, 2));
-    const std::string firstEvent = analysisEvent(analyseChain(*testing::finishedRecord(first.answers)));
-    const std::string secondEvent = analysisEvent(analyseChain(*testing::finishedRecord(second.answers)));
+    const std::string firstEvent = analysisEvent({analyseChain(*testing::finishedRecord(first.answers)), ""}).str();
+    const std::string secondEvent = analysisEvent({analyseChain(*testing::finishedRecord(second.answers)), ""}).str();
     ASSERT_NE(firstEvent, secondEvent);
 
     const std::string transcript = "@analysis\n@data\n" + transcriptOf(first.answers) + "@analysis\n" +
@@ -95,7 +97,7 @@ TEST(AnalysisEntry, ReadsTheLastJobThatRanToItsEnd)
                                    "@data\n" + transcriptOf(second.answers) + "@analysis\n";
     const auto lines = analysisLines(transcript);
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], analysisRefusedEvent(analysis_texts::noCompleteJob));
+    EXPECT_EQ(lines[0], analysisEvent({std::nullopt, analysis_texts::noCompleteJob}).str());
     EXPECT_EQ(lines[1], firstEvent);
     EXPECT_EQ(lines[2], firstEvent);
     EXPECT_EQ(lines[3], firstEvent);
@@ -113,9 +115,10 @@ TEST(AnalysisEntry, CannotApplyWhileAnInputBoxWaits)
 TEST(AnalysisEntry, AnalysisOrRefusal)
 {
     auto job = testing::finishedRecord(testing::goldenJobAnswers("user_guide_example"));
-    EXPECT_EQ(analysisEntryEvent(job.get()).str(), analysisEvent(analyseChain(*job)));
+    EXPECT_EQ(analysisEvent(analysisOfCompleteJob(job.get())).str(), analysisEvent({analyseChain(*job), ""}).str());
     std::fill(job->weightReciprocal.begin(), job->weightReciprocal.end(), 0.0);
-    EXPECT_EQ(analysisEntryEvent(job.get()).str(), analysisRefusedEvent(analysis_texts::normalsNotPositiveDefinite));
+    EXPECT_EQ(analysisEvent(analysisOfCompleteJob(job.get())).str(),
+              analysisEvent({std::nullopt, analysis_texts::normalsNotPositiveDefinite}).str());
 }
 
 }  // namespace

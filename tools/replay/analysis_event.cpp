@@ -4,9 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/analysis_summary.h"
 #include "chain/json_string.h"
-
 #include "tools/replay/json_log.h"
 
 namespace kestrane::replay {
@@ -71,7 +69,7 @@ std::string pointJson(const PointPrecision& point)
 std::string observationJson(const ObservationTest& test)
 {
     return JsonObject()
-        .add("id", test.id)
+        .add("id", observationText(test.id))
         .addRaw("v", jsonNumber(test.v))
         .addRaw("redundancy", jsonNumber(test.redundancy))
         .addRaw("w", jsonNumber(test.w))
@@ -82,13 +80,15 @@ std::string observationJson(const ObservationTest& test)
 
 JsonObject analysisObject(const ChainAnalysis& analysis)
 {
+    const std::string suspect =
+        analysis.suspect ? jsonStringLiteral(observationText(*analysis.suspect), JsonEscapes::required) : "null";
     const std::string body = JsonObject()
                                   .addRaw("sigma0", sigma0Json(analysis.sigma0))
                                   .addRaw("ferrero", jsonNumber(analysis.ferrero))
                                   .addRaw("triangles", jsonArray(analysis.triangles, triangleJson))
                                   .addRaw("points", jsonArray(analysis.points, pointJson))
                                   .addRaw("observations", jsonArray(analysis.observations, observationJson))
-                                  .addRaw("suspect", analysis.suspect ? jsonStringLiteral(*analysis.suspect, JsonEscapes::required) : "null")
+                                  .addRaw("suspect", suspect)
                                   .str();
     return JsonObject().addRaw("analysis", body);
 }
@@ -108,19 +108,8 @@ std::string jsonNumber(std::optional<double> value)
     return std::string(text, end);
 }
 
-std::string analysisEvent(const ChainAnalysis& analysis)
+JsonObject analysisEvent(const AnalysisOutcome& outcome)
 {
-    return analysisObject(analysis).str();
-}
-
-std::string analysisRefusedEvent(const std::string& reason)
-{
-    return refusalObject(reason).str();
-}
-
-JsonObject analysisEntryEvent(const ChainSurvey* lastCompleteJob)
-{
-    const AnalysisOutcome outcome = analysisOfCompleteJob(lastCompleteJob);
     return outcome.analysis ? analysisObject(*outcome.analysis) : refusalObject(outcome.refusal);
 }
 

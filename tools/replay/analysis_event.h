@@ -7,22 +7,16 @@
 #include <optional>
 #include <string>
 
-#include "analysis/quality_analysis.h"
-#include "chain/chain_survey.h"
+#include "analysis/analysis_summary.h"
 #include "tools/replay/json_log.h"
 
 namespace kestrane::replay {
 
-// One line of the log, without its line break.
-std::string analysisEvent(const ChainAnalysis& analysis);
-
-// {"analysis": "refused", "reason": REASON}: there is no finished job.
-std::string analysisRefusedEvent(const std::string& reason);
-
-// What "@analysis" logs: the analysis of the last job that ran to its end, or
-// a refusal with the surveyor's reason when there is none (nullptr) or its
-// analysis cannot be formed.
-JsonObject analysisEntryEvent(const ChainSurvey* lastCompleteJob);
+// What "@analysis" logs for the analysis of the last job that ran to its
+// end (analysisOfCompleteJob): {"analysis": {...}}, or {"analysis":
+// "refused", "reason": REASON} with the surveyor's reason when there is no
+// such job or its analysis cannot be formed.
+JsonObject analysisEvent(const AnalysisOutcome& outcome);
 
 // A JSON number at full precision; null for nothing, or for a value that is
 // not finite (JSON has no such numbers).

@@ -193,7 +193,7 @@ int replayTranscript(std::string_view text, std::ostream& log, const JobFileOpti
                 session.write(JsonObject().add("print", "refused").add("reason", print_texts::refusal));
             }
         } else if (entry == analysisEntry) {
-            session.write(analysisEntryEvent(lastComplete.job()));
+            session.write(analysisEvent(analysisOfCompleteJob(lastComplete.job())));
         } else if (isExportEntry(entry)) {
             session.write(exportEvent(entry, lastComplete.job()));
         } else {
