@@ -2,10 +2,9 @@
 
 #include <cmath>
 
+#include "adjustment/adjustment_error.h"
 #include "chain/angles.h"
 #include "chain/units.h"
-#include "adjustment/adjustment_messages.h"
-#include "dialogue/job_signals.h"
 
 namespace kestrane {
 namespace {
@@ -142,8 +141,7 @@ void formConditions(ChainSurvey& job)
         legs = closingLegCount(job);
         xEnd = job.xd.value;
         yEnd = job.yd.value;
-        if (legs <= 0)
-            throw JobStopped{adjustment_messages::noCoordinateLegs};
+        if (legs <= 0) throw AdjustmentError(AdjustmentError::Cause::noCoordinateLegs);
     }
     coordinateRows(job, chainCase, 2 * n + 2, legs, xEnd, yEnd, 1, millimetresPerMetre);
     // The weight functions run from the start to the weakest point P(K); their

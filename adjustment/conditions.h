@@ -40,8 +40,8 @@ int weakestPoint(int triangles);
 int closingLegCount(const ChainSurvey& job);
 
 // Forms rows 1..2n+5 of the condition matrix afresh, at the record's angles,
-// sides and route points. Throws JobStopped when case 3 leaves no route leg
-// between C and D.
+// sides and route points. Throws AdjustmentError when case 3 leaves no route
+// leg between C and D.
 void formConditions(ChainSurvey& job);
 
 }  // namespace kestrane

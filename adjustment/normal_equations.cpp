@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "adjustment/adjustment_messages.h"
-#include "dialogue/job_signals.h"
+#include "adjustment/adjustment_error.h"
 
 namespace kestrane {
 namespace {
@@ -16,7 +15,7 @@ constexpr double smallestPivotShare = 1e-12;
 
 [[noreturn]] void stopUnsolvable(int equation)
 {
-    throw JobStopped{adjustment_messages::normalEquationsUnsolvable(equation)};
+    throw AdjustmentError(AdjustmentError::Cause::normalEquationsUnsolvable, equation);
 }
 
 // The normal matrix is a band along the side-angle conditions of

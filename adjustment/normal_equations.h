@@ -12,14 +12,14 @@
 namespace kestrane {
 
 // Forms normalMatrix and its working copy workMatrix from the condition
-// matrix and the weight reciprocals. Throws JobStopped when a coefficient or
+// matrix and the weight reciprocals. Throws AdjustmentError when a coefficient or
 // a product is not a finite number.
 void formNormalEquations(ChainSurvey& job);
 
 // Reduces workMatrix, solves N x = -r for the right-hand side in its column
 // 2n+4 into correlates, and returns the sum of x(i) * normalMatrix(i, col):
 // added to [f f q] it gives the weight reciprocal of the weight function in
-// column col. Throws JobStopped on a pivot that is not usable.
+// column col. Throws AdjustmentError on a pivot that is not usable.
 double add(const EnvelopeMatrix& normal, EnvelopeMatrix& work, int triangles, int col, std::vector<double>& correlates);
 
 // The three solves, in this order. 1/px into invPx; then, from the restored

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "adjustment/adjustment_messages.h"
+#include "adjustment/adjustment_error.h"
 #include "adjustment/conditions.h"
 #include "adjustment/corrections.h"
 #include "adjustment/misclosures.h"
 #include "adjustment/normal_equations.h"
 #include "chain/angles.h"
 #include "chain/units.h"
-#include "dialogue/job_signals.h"
 
 namespace kestrane {
 namespace {
@@ -118,7 +117,7 @@ int correctAndClose(ChainSurvey& job)
     for (int round = 1;; ++round) {
         const std::vector<double> adjusted = adjustedMisclosures(job);
         if (largestMisclosure(job, adjusted) <= roundClosingTolerance) return job.adjustmentRounds = round;
-        if (round == mostAdjustmentRounds) throw JobStopped{adjustment_messages::roundsDoNotClose(round)};
+        if (round == mostAdjustmentRounds) throw AdjustmentError(AdjustmentError::Cause::roundsDoNotClose, round);
 
         solveAtAdjustedValues(job, adjusted);
         observed.restore(job);

@@ -50,7 +50,7 @@ void solveAtAdjustedValues(ChainSurvey& job, const std::vector<double>& adjusted
 // traverse, and further rounds for as long as the adjusted values do not
 // close. Leaves invPx, invPy, the corrections, the adjusted values and the
 // condition matrix of the final round in the record, and returns how many
-// rounds were made (kept as adjustmentRounds too). Throws JobStopped when
+// rounds were made (kept as adjustmentRounds too). Throws AdjustmentError when
 // the chain has not closed after mostAdjustmentRounds.
 int correctAndClose(ChainSurvey& job);
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "analysis/analysis_texts.h"
+#include "analysis/small_matrix.h"
 #include "chain/angles.h"
 #include "chain/display_format.h"
 #include "chain/text.h"
@@ -107,7 +108,7 @@ AnalysisOutcome analysisOfCompleteJob(const ChainSurvey* job)
     if (!job) return {std::nullopt, texts::noCompleteJob};
     try {
         return {analyseChain(*job), ""};
-    } catch (const std::domain_error&) {
+    } catch (const NotPositiveDefinite&) {
         return {std::nullopt, texts::normalsNotPositiveDefinite};
     } catch (const std::logic_error&) {
         return {std::nullopt, texts::recordNotAnalysable};

@@ -33,8 +33,8 @@ namespace kestrane {
 class ChainNormals {
 public:
     // Forms N from rows 1..2n+3 of job.conditionMatrix and
-    // job.weightReciprocal, and reduces it. Throws std::domain_error when N is
-    // not positive definite, std::logic_error when a side-angle condition
+    // job.weightReciprocal, and reduces it. Throws NotPositiveDefinite when N
+    // is not positive definite, std::logic_error when a side-angle condition
     // shares an observation with one beyond the neighbouring triangle.
     explicit ChainNormals(const ChainSurvey& job);
 

@@ -89,8 +89,10 @@ struct ChainAnalysis {
 // The analysis of the job in the record, which must have run to its end:
 // reads the condition matrix, weight reciprocals, corrections and misclosures,
 // mb, the linearised and the adjusted route, and nothing the solver reduced.
-// Throws std::logic_error for a record that holds no finished job and
-// std::domain_error when its normal equations are not positive definite.
+// Throws std::logic_error for a record that holds no finished job (or one
+// whose figures no analysis can take) and NotPositiveDefinite
+// (analysis/small_matrix.h) when its normal equations are not positive
+// definite.
 ChainAnalysis analyseChain(const ChainSurvey& job);
 
 }  // namespace kestrane

@@ -10,6 +10,13 @@
 
 namespace kestrane {
 
+// A matrix that must be positive definite is not: the normal matrix of
+// conditions that are dependent, or of weights that are not positive.
+class NotPositiveDefinite : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 template <int Rows, int Columns>
 struct SmallMatrix {
     std::array<double, Rows * Columns> element{};
@@ -68,8 +75,7 @@ SmallMatrix<C, R> transposed(const SmallMatrix<R, C>& a)
 
 // The inverse of a symmetric positive definite matrix, by its Cholesky
 // factor L L^T (stable for such matrices whatever the scales of their rows);
-// throws std::domain_error when a pivot is not positive, as for the normal
-// matrix of dependent conditions.
+// throws NotPositiveDefinite when a pivot is not positive.
 template <int N>
 SmallMatrix<N, N> inverseOfPositive(const SmallMatrix<N, N>& m)
 {
@@ -77,7 +83,7 @@ SmallMatrix<N, N> inverseOfPositive(const SmallMatrix<N, N>& m)
     for (int j = 0; j < N; ++j) {
         double pivot = m(j, j);
         for (int k = 0; k < j; ++k) pivot -= L(j, k) * L(j, k);
-        if (!(pivot > 0)) throw std::domain_error("normal matrix block not positive definite");
+        if (!(pivot > 0)) throw NotPositiveDefinite("normal matrix block not positive definite");
         L(j, j) = std::sqrt(pivot);
         for (int i = j + 1; i < N; ++i) {
             double t = m(i, j);

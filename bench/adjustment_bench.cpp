@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "dense_oracle.h"
+#include "scripted_io.h"
 #include "job/data_input_job.h"
 #include "adjustment/misclosures.h"
 #include "synthetic_chain.h"
@@ -16,15 +17,6 @@
 
 namespace kestrane {
 namespace {
-
-// An input box that answers every pause at once, and fields nobody reads.
-class Unattended final : public InputBox, public WindowFields {
-public:
-    std::string ask(const std::string&, const std::string&) override { return {}; }
-    bool warn(const std::string&, bool) override { return false; }
-    void setText(Field, const std::string&) override {}
-    void setCaption(Label, const std::string&) override {}
-};
 
 // The record of an n-triangle chain with every observation typed in: noisy
 // (2", 4 mm), or noise-free, where the second group closes in one round.
@@ -44,7 +36,7 @@ const ChainSurvey& filledRecord(int n, bool noisy = true)
 void Adjustment(benchmark::State& state)
 {
     const ChainSurvey& filled = filledRecord(static_cast<int>(state.range(0)), state.range(1) != 0);
-    Unattended unattended;
+    testing::Unattended unattended;
     Dialogue dialogue(unattended, unattended);
     for (auto _ : state) {
         state.PauseTiming();

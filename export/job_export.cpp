@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "analysis/small_matrix.h"
+
 namespace kestrane {
 namespace {
 
@@ -18,9 +20,9 @@ std::optional<std::vector<PointPrecision>> analysedPoints(const ChainSurvey& job
 {
     try {
         return analyseChain(job).points;
+    } catch (const NotPositiveDefinite&) {
+        return std::nullopt;
     } catch (const std::logic_error&) {
-        // std::domain_error among them: the normal equations of the job are
-        // not positive definite.
         return std::nullopt;
     }
 }

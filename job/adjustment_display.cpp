@@ -1,6 +1,5 @@
 #include "job/adjustment_display.h"
 
-#include "adjustment/chain_adjustment.h"
 #include "adjustment/precision.h"
 #include "chain/display_format.h"
 #include "chain/single_precision.h"
@@ -16,6 +15,20 @@ namespace {
 std::string millimetres(float metres)
 {
     return " " + misclosurePattern(singleMillimetres(metres)) + " 毫米";
+}
+
+void requireFiniteClosingMisclosures(const ChainSurvey& job)
+{
+    const int n = job.triangleCount;
+    for (int j = 2 * n + 1; j <= 2 * n + 3; ++j) requireFinite(job.misclosure[j]);
+}
+
+void requireFiniteRoute(const ChainSurvey& job)
+{
+    for (int i = 0; i <= job.triangleCount + 1; ++i) {
+        requireFinite(job.routeX[i]);
+        requireFinite(job.routeY[i]);
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "input/control_input.h"
 #include "input/observation_input.h"
 #include "job/adjustment_display.h"
+#include "job/adjustment_messages.h"
 
 namespace kestrane {
 
@@ -50,6 +51,12 @@ void adjustShowingEachStep(ChainSurvey& job, Dialogue& dialogue)
 JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& fields, ValueSources sources)
 {
     Dialogue dialogue(inputBox, fields, sources);
+    // The surveyor is told why the job cannot go on, and the job stops.
+    const auto stopped = [&](const std::string& reason) {
+        if (sources.journal) sources.journal->beforeBox();
+        inputBox.warn(reason, false);
+        return JobOutcome{JobEnd::stopped, reason};
+    };
     try {
         inputJob(job, dialogue);
         adjustShowingEachStep(job, dialogue);
@@ -57,9 +64,9 @@ JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& f
     } catch (const JobAbandoned&) {
         return {JobEnd::abandoned, {}};
     } catch (const JobStopped& stop) {
-        if (sources.journal) sources.journal->beforeBox();
-        inputBox.warn(stop.reason, false);
-        return {JobEnd::stopped, stop.reason};
+        return stopped(stop.reason);
+    } catch (const AdjustmentError& error) {
+        return stopped(adjustment_messages::reasonFor(error));
     }
 }
 

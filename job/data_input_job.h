@@ -25,7 +25,8 @@ JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& f
 // angles with their triangle misclosures, the sides and the mean side.
 // Adjustment: the misclosures of the second group, the conditions, the normal
 // equations, the corrections, the adjusted points and the precision, each
-// shown as it comes.
+// shown as it comes. Either half unwinds by JobAbandoned or JobStopped, the
+// adjustment also by AdjustmentError; runDataInputJob tells the surveyor.
 void inputJob(ChainSurvey& job, Dialogue& dialogue);
 void adjustShowingEachStep(ChainSurvey& job, Dialogue& dialogue);
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "adjustment/adjustment_error.h"
 #include "adjustment/conditions.h"
 #include "chain/angles.h"
-#include "dialogue/job_signals.h"
 
 namespace kestrane::testing {
 namespace {
@@ -81,7 +81,7 @@ void denseConditions(const ChainSurvey& job, DenseMatrix& a, double sideScale)
         legs = closingLegCount(job);
         xEnd = job.xd.value;
         yEnd = job.yd.value;
-        if (legs <= 0) throw JobStopped{"no leg"};
+        if (legs <= 0) throw AdjustmentError(AdjustmentError::Cause::noCoordinateLegs);
     }
     coordinateRows(job, a, chainCase, 2 * n + 2, legs, xEnd, yEnd, 1, sideScale);
     coordinateRows(job, a, chainCase, 2 * n + 4, K - 1, job.routeX[K], job.routeY[K], 1000, 1);
@@ -89,7 +89,7 @@ void denseConditions(const ChainSurvey& job, DenseMatrix& a, double sideScale)
 
 [[noreturn]] void unsolvable(int equation)
 {
-    throw JobStopped{"pivot " + std::to_string(equation)};
+    throw AdjustmentError(AdjustmentError::Cause::normalEquationsUnsolvable, equation);
 }
 
 void reduce(DenseMatrix& M, int n, int first, const std::vector<double>& diagonal)

@@ -23,7 +23,7 @@ enum class SideUnit { millimetres, metres };
 
 // From the misclosures to the corrections: conditions, normal equations, the
 // three solves (1/px, 1/py, correlates), corrections of angles, orientation
-// angles and sides. Throws JobStopped like the program.
+// angles and sides. Throws AdjustmentError like the program.
 void denseAdjust(ChainSurvey& job, DenseAdjustment& dense, SideUnit unit = SideUnit::millimetres);
 
 }  // namespace kestrane::testing

@@ -11,7 +11,6 @@
 #include "adjustment/normal_equations.h"
 #include "adjustment/precision.h"
 #include "adjustment/second_group_rounds.h"
-#include "adjustment/chain_adjustment.h"
 #include "job/data_input_job.h"
 #include "synthetic_chain.h"
 #include "whole_job.h"
@@ -19,6 +18,7 @@
 namespace kestrane {
 namespace {
 
+using testing::adjustFilledChain;
 using testing::ChainPlan;
 
 // Angles 1.5", sides 3 mm + 2 ppm of the generated chains' ~800 m.

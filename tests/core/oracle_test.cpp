@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "adjustment/adjustment_error.h"
 #include "adjustment/conditions.h"
 #include "adjustment/corrections.h"
 #include "adjustment/misclosures.h"
@@ -13,7 +14,6 @@
 #include "adjustment/precision.h"
 #include "adjustment/second_group_rounds.h"
 #include "dense_oracle.h"
-#include "dialogue/job_signals.h"
 #include "job/data_input_job.h"
 #include "synthetic_chain.h"
 #include "whole_job.h"
@@ -47,8 +47,8 @@ std::string finish(ChainSurvey& job, Adjust adjust)
 {
     try {
         adjust();
-    } catch (const JobStopped& stop) {
-        return stop.reason.empty() ? "stopped" : stop.reason;
+    } catch (const AdjustmentError& error) {
+        return error.what();
     }
     adjustedTraverse(job);
     assessPrecision(job);

@@ -65,4 +65,14 @@ private:
     std::deque<std::string> answers_;
 };
 
+// A surveyor who answers every pause at once, and fields nobody reads: a
+// job's adjustment run straight through.
+class Unattended final : public InputBox, public WindowFields {
+public:
+    std::string ask(const std::string&, const std::string&) override { return {}; }
+    bool warn(const std::string&, bool) override { return false; }
+    void setText(Field, const std::string&) override {}
+    void setCaption(Label, const std::string&) override {}
+};
+
 }  // namespace kestrane::testing

@@ -25,4 +25,11 @@ std::unique_ptr<ChainSurvey> finishedRecord(const std::vector<std::string>& answ
     return job;
 }
 
+void adjustFilledChain(ChainSurvey& job)
+{
+    Unattended unattended;
+    Dialogue dialogue(unattended, unattended);
+    adjustShowingEachStep(job, dialogue);
+}
+
 }  // namespace kestrane::testing

@@ -18,4 +18,9 @@ ChainSurvey typedRecord(const std::vector<std::string>& answers);
 // naming the reason, when the job does not run to its end.
 std::unique_ptr<ChainSurvey> finishedRecord(const std::vector<std::string>& answers);
 
+// The adjustment half of the job on a record whose input is complete, every
+// pause passed at once; throws where the job would stop (AdjustmentError,
+// JobStopped).
+void adjustFilledChain(ChainSurvey& job);
+
 }  // namespace kestrane::testing

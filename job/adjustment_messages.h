@@ -1,7 +1,10 @@
-// Why an adjustment cannot go on, as the surveyor reads it.
+// Why an adjustment cannot go on, as the surveyor reads it: the words the
+// job shows for each cause the adjustment names.
 #pragma once
 
 #include <string>
+
+#include "adjustment/adjustment_error.h"
 
 namespace kestrane::adjustment_messages {
 
@@ -22,6 +25,16 @@ inline std::string roundsDoNotClose(int rounds)
     return "平差未能收敛:第二组条件按平差值重新线性化解算了 " + std::to_string(rounds) +
            " 次,平差值仍不满足条件方程,闭合点的推算座标与已知座标不符。\n"
            "请检查角度、边长和已知数据是否有粗差。";
+}
+
+inline std::string reasonFor(const AdjustmentError& error)
+{
+    switch (error.cause()) {
+    case AdjustmentError::Cause::normalEquationsUnsolvable: return normalEquationsUnsolvable(error.number());
+    case AdjustmentError::Cause::noCoordinateLegs: return noCoordinateLegs;
+    case AdjustmentError::Cause::roundsDoNotClose: return roundsDoNotClose(error.number());
+    }
+    return error.what();
 }
 
 }  // namespace kestrane::adjustment_messages
