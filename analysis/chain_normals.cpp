@@ -143,22 +143,4 @@ double ChainNormals::inverseForm(const std::vector<std::pair<int, double>>& x) c
     return form;
 }
 
-void ChainNormals::solve(std::vector<double>& b) const
-{
-    using Column2 = SmallMatrix<2, 1>;
-    std::vector<Column2> band(n_ + 1);
-    for (int k = 1; k <= n_; ++k) band[k] = Column2{{b[2 * k - 1], b[2 * k]}};
-    solveBand(band);
-    // The border unknowns from S x_c = b_c - C^T B^-1 b_band, then the band.
-    SmallMatrix<3, 1> border{{b[2 * n_ + 1], b[2 * n_ + 2], b[2 * n_ + 3]}};
-    for (int k = 1; k <= n_; ++k) border -= transposedTimes(border_[k], band[k]);
-    border = schurInverse_ * border;
-    for (int k = 1; k <= n_; ++k) {
-        band[k] -= borderSolution_[k] * border;
-        b[2 * k - 1] = band[k](0, 0);
-        b[2 * k] = band[k](1, 0);
-    }
-    for (int a = 0; a < 3; ++a) b[2 * n_ + 1 + a] = border(a, 0);
-}
-
 }  // namespace kestrane

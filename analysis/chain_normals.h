@@ -58,10 +58,6 @@ public:
     // all of them pairwise inside the pattern of inverse().
     double inverseForm(const std::vector<std::pair<int, double>>& x) const;
 
-    // Solves N x = b in place; b is indexed by condition, 1..2n+3 (index 0
-    // is left alone).
-    void solve(std::vector<double>& b) const;
-
     // The recurrences, for the prefix sums of the point weight functions.
     // gain(k) = B(k,k-1) F(k-1)^-1 (zero for k = 1).
     const Matrix2& forwardInverse(int k) const { return forwardInverse_[k]; }

@@ -46,9 +46,6 @@ public:
     // Opens the newest journal, whose job did not end, and continues it.
     bool continueUnfinishedJob();
 
-    // The values of the last job, in the order accepted.
-    const std::vector<JobValue>& lastJobValues() const { return lastJobValues_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
