@@ -7,7 +7,8 @@
 #include <optional>
 
 #include "chain/chain_survey.h"
-#include "job/data_input_job.h"
+#include "dialogue/input_box.h"
+#include "job/job_end.h"
 
 namespace kestrane {
 
@@ -28,5 +29,11 @@ private:
     std::optional<ChainSurvey> job_;
     bool laterJobUnfinished_ = false;
 };
+
+// What the print button prints, in the window and in the replay tool alike:
+// the last complete job. Without one the surveyor is told that there is
+// nothing to print, and nothing is (nullptr); when a later job did not run
+// to its end, that the report is the earlier job's.
+const ChainSurvey* jobToPrint(const LastCompleteJob& jobs, InputBox& box);
 
 }  // namespace kestrane

@@ -11,6 +11,13 @@ std::string journalFailureNotice(const WriteFailure& failure)
 
 JobRecording::JobRecording(InputBox& box, std::optional<Journal> journal) : box_(box), journal_(std::move(journal)) {}
 
+JobRecording recordingInto(InputBox& box, JournalStart started)
+{
+    if (auto* journal = std::get_if<Journal>(&started)) return JobRecording(box, std::move(*journal));
+    box.warn(journalFailureNotice(std::get<WriteFailure>(started)), false);
+    return JobRecording(box);
+}
+
 void JobRecording::accepted(const std::string& key, const std::string& value, ValueOrigin origin)
 {
     values_.push_back({key, value});

@@ -47,4 +47,10 @@ private:
     std::vector<JobValue> values_;
 };
 
+// The start of a job's journal, in the window and in the replay tool alike:
+// what the job records into once its journal has been started (or could not
+// be). The journal when it was started; memory only when not, and the
+// surveyor is told so through box before the job's first prompt.
+JobRecording recordingInto(InputBox& box, JournalStart started);
+
 }  // namespace kestrane

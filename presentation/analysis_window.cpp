@@ -1,12 +1,9 @@
 #include "presentation/analysis_window.h"
 
 #include <QBoxLayout>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -22,6 +19,7 @@
 #include "presentation/analysis_table_model.h"
 #include "presentation/fonts.h"
 #include "presentation/network_view.h"
+#include "presentation/print_dialog.h"
 #include "presentation/qt_input_box.h"
 
 namespace kestrane {
@@ -227,30 +225,13 @@ bool AnalysisWindow::savePlotAsSvg(const QString& path)
     return true;
 }
 
-bool AnalysisWindow::choosePrinter(QPrinter& printer, const std::function<void(QPrinter*)>& paint)
-{
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(qt(texts::printDialogTitle));
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly)) {
-        QPushButton* preview = buttons->addButton(qt(texts::previewButton), QDialogButtonBox::ActionRole);
-        preview->setObjectName(QStringLiteral("printPreviewButton"));
-        connect(preview, &QPushButton::clicked, &dialog, [&printer, &dialog, &paint] {
-            QPrintPreviewDialog previewDialog(&printer, &dialog);
-            previewDialog.setWindowTitle(qt(texts::previewButton));
-            connect(&previewDialog, &QPrintPreviewDialog::paintRequested, &previewDialog, paint);
-            previewDialog.exec();
-        });
-    }
-    return dialog.exec() == QDialog::Accepted;
-}
-
 void AnalysisWindow::printReport()
 {
     QPrinter printer(QPrinter::HighResolution);
     prepareReportPrinter(printer);
     printer.setDocName(qt(texts::reportTitle));
-    if (choosePrinter(printer, [this](QPrinter* target) { paintAnalysisReport(*target, report_); }))
-        printReportTo(printer);
+    const auto paint = [this](QPrinter* target) { paintAnalysisReport(*target, report_); };
+    if (choosePrinter(printer, this, paint) == PrintChoice::print) printReportTo(printer);
 }
 
 void AnalysisWindow::printPlot()
@@ -259,8 +240,8 @@ void AnalysisWindow::printPlot()
     prepareReportPrinter(printer);
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(qt(texts::plotTitle));
-    if (choosePrinter(printer, [this](QPrinter* target) { paintPlotDocument(*target, *plot_, subtitle_); }))
-        printPlotTo(printer);
+    const auto paint = [this](QPrinter* target) { paintPlotDocument(*target, *plot_, subtitle_); };
+    if (choosePrinter(printer, this, paint) == PrintChoice::print) printPlotTo(printer);
 }
 
 QString AnalysisWindow::chooseFile(const std::string& title, const std::string& fileName, const std::string& filter)

@@ -9,7 +9,6 @@
 // from may take the next job at once.
 #pragma once
 
-#include <functional>
 #include <memory>
 
 #include <QWidget>
@@ -63,7 +62,6 @@ private:
     QWidget* makePlotPane();
     QWidget* makeTables();
     QTableView* makeTable(const AnalysisTable& table, const char* objectName);
-    bool choosePrinter(QPrinter& printer, const std::function<void(QPrinter*)>& paint);
     QString chooseFile(const std::string& title, const std::string& fileName, const std::string& filter);
     void tellFailure(const std::string& message);
 

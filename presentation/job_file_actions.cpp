@@ -180,11 +180,8 @@ void JobFileActions::runJob(JobFile* file)
     std::vector<JobFileEntry> unused;
     window_.runJob([&](ChainSurvey& job, InputBox& windowBox, QtWindowFields& fields) {
         PaintingBeforeBoxes box(windowBox, fields, file != nullptr);
-        JournalStart started = startJournalInFolder(filePath(journalFolder()), JobFileClock::now());
-        std::optional<Journal> journal;
-        if (auto* opened = std::get_if<Journal>(&started)) journal = std::move(*opened);
-        else box.warn(journalFailureNotice(std::get<WriteFailure>(started)), false);
-        JobRecording recording(box, std::move(journal));
+        JobRecording recording =
+            recordingInto(box, startJournalInFolder(filePath(journalFolder()), JobFileClock::now()));
         const RecordedJobOutcome run = runRecordedJob(job, box, fields, file, recording);
         lastJobValues_ = recording.values();
         unused = run.unused;

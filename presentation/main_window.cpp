@@ -3,12 +3,8 @@
 #include <algorithm>
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QMenuBar>
 #include <QPageSize>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -21,10 +17,11 @@
 #include "presentation/client_area.h"
 #include "presentation/export_actions.h"
 #include "presentation/job_file_actions.h"
+#include "presentation/print_dialog.h"
 #include "presentation/qt_input_box.h"
 #include "presentation/qt_window_fields.h"
 #include "presentation/report_painter.h"
-#include "report/print_texts.h"
+#include "job/print_texts.h"
 #include "report/report.h"
 
 namespace kestrane {
@@ -132,30 +129,14 @@ void MainWindow::exitProgram()
 
 void MainWindow::printReport()
 {
-    if (!hasCompleteJob()) {
-        refusePrint();
-        return;
-    }
-    if (lastComplete_.laterJobUnfinished()) inputBox_->warn(print_texts::earlierJobNotice, false);
+    const ChainSurvey* job = jobToPrint(lastComplete_, *inputBox_);
+    if (!job) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("Kestrane"));
-
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("打印"));
-    // The preview shows the report on the printer as it stands when the
-    // button is pressed; the dialog hands its choices to the printer only
-    // when it is accepted.
-    if (auto* buttons = dialog.findChild<QDialogButtonBox*>(QString(), Qt::FindDirectChildrenOnly)) {
-        QPushButton* preview = buttons->addButton(QStringLiteral("打印预览"), QDialogButtonBox::ActionRole);
-        preview->setObjectName(QStringLiteral("printPreviewButton"));
-        // Printing from the preview is the one print of this press: the print
-        // dialog closes with it.
-        connect(preview, &QPushButton::clicked, &dialog, [this, &printer, &dialog] {
-            if (previewReport(printer, &dialog)) dialog.reject();
-        });
-    }
-    if (dialog.exec() == QDialog::Accepted) printReportTo(printer);
+    const std::vector<ReportLine> lines = buildReport(*job);
+    if (choosePrinter(printer, this, [&lines](QPrinter* target) { paintReport(*target, lines); }) == PrintChoice::print)
+        printReportTo(printer);
 }
 
 bool MainWindow::printReportTo(QPrinter& printer)
@@ -174,22 +155,6 @@ bool MainWindow::printReportTo(QPrinter& printer)
 void MainWindow::refusePrint()
 {
     inputBox_->warn(print_texts::refusal, false);
-}
-
-bool MainWindow::previewReport(QPrinter& printer, QWidget* parent)
-{
-    const std::vector<ReportLine> lines = buildReport(*lastComplete_.job());
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(QStringLiteral("打印预览"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-            [&lines](QPrinter* target) { paintReport(*target, lines); });
-    // Large enough to read a line of the report, the page fitted to its width.
-    if (const QScreen* screen = preview.screen()) {
-        const QRect available = screen->availableGeometry();
-        preview.resize(available.width() * 3 / 4, available.height() * 9 / 10);
-    }
-    if (auto* view = preview.findChild<QPrintPreviewWidget*>()) view->fitToWidth();
-    return preview.exec() == QDialog::Accepted;
 }
 
 }  // namespace kestrane

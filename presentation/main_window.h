@@ -76,8 +76,6 @@ private:
     void addMenus();
     void fitToScreen();
     void refusePrint();
-    // Returns true when the preview printed the report.
-    bool previewReport(QPrinter& printer, QWidget* parent);
 
     ChainSurvey job_;
     LastCompleteJob lastComplete_;

@@ -21,9 +21,10 @@
 #include <QTimer>
 
 #include "input_box_driver.h"
+#include "presentation/analysis_window.h"
 #include "presentation/fonts.h"
 #include "presentation/main_window.h"
-#include "report/print_texts.h"
+#include "job/print_texts.h"
 #include "report/report.h"
 #include "presentation/report_painter.h"
 #include "printed_report.h"
@@ -433,29 +434,48 @@ TEST_F(PrintedReport, TheButtonOpensThePrintDialogWithAPreviewOfTheReport)
 }
 
 // Printing from the preview is the one print of the press: the print dialog
-// closes with it. The preview opens large, the page fitted to its width.
+// closes with it. The preview opens large, the page fitted to its width. The
+// print button and the analysis window's two print buttons open the same
+// dialog.
 TEST_F(PrintedReport, PrintingFromThePreviewClosesThePrintDialog)
 {
     runJob(goldenJobAnswers("typical_n4_orientation_points"));
-    PrintDialogWatcher watcher;
-    watcher.onPrintDialog = [&](QPrintDialog* dialog) {
-        for (QPushButton* button : dialog->findChildren<QPushButton*>())
-            if (button->text() == QStringLiteral("打印预览")) QTimer::singleShot(0, button, &QPushButton::click);
+    AnalysisWindow* analysis = showAnalysisWindow(&window, *window.lastCompleteJob().job());
+    ASSERT_NE(analysis, nullptr);
+    const std::pair<const char*, QAbstractButton*> buttons[] = {
+        {"the print button", commandButton(window, 3)},
+        {"the analysis report", analysis->findChild<QPushButton*>(QStringLiteral("printReportButton"))},
+        {"the network plot", analysis->findChild<QPushButton*>(QStringLiteral("printPlotButton"))},
     };
-    QPrintPreviewWidget::ZoomMode zoom = QPrintPreviewWidget::CustomZoom;
-    int previewWidth = 0;
-    watcher.onPreview = [&](QPrintPreviewDialog* preview) {
-        if (auto* view = preview->findChild<QPrintPreviewWidget*>()) zoom = view->zoomMode();
-        previewWidth = preview->width();
-        preview->accept();  // as its print button does once the report has gone to the printer
-    };
-    InputBoxDriver driver({});
-    commandButton(window, 3)->click();
-    EXPECT_EQ(watcher.printDialogs, 1);
-    EXPECT_EQ(watcher.previews, 1);
-    EXPECT_EQ(zoom, QPrintPreviewWidget::FitToWidth);
-    EXPECT_GE(previewWidth, window.screen()->availableGeometry().width() * 2 / 3);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    for (const auto& [what, button] : buttons) {
+        SCOPED_TRACE(what);
+        ASSERT_NE(button, nullptr);
+        PrintDialogWatcher watcher;
+        QWidget* printDialog = nullptr;
+        watcher.onPrintDialog = [&](QPrintDialog* dialog) {
+            // Left open by the preview: the watcher closes it the second time round.
+            if (watcher.previews > 0) return dialog->reject();
+            printDialog = dialog;
+            if (auto* preview = dialog->findChild<QPushButton*>(QStringLiteral("printPreviewButton")))
+                QTimer::singleShot(0, preview, &QPushButton::click);
+        };
+        QPrintPreviewWidget::ZoomMode zoom = QPrintPreviewWidget::CustomZoom;
+        int previewWidth = 0;
+        watcher.onPreview = [&](QPrintPreviewDialog* preview) {
+            if (auto* view = preview->findChild<QPrintPreviewWidget*>()) zoom = view->zoomMode();
+            previewWidth = preview->width();
+            if (printDialog) PrintDialogWatcher::lookAgain(printDialog);
+            preview->accept();  // as its print button does once the document has gone to the printer
+        };
+        InputBoxDriver driver({});
+        button->click();
+        EXPECT_EQ(watcher.printDialogs, 1);
+        EXPECT_EQ(watcher.previews, 1);
+        EXPECT_EQ(zoom, QPrintPreviewWidget::FitToWidth);
+        EXPECT_GE(previewWidth, window.screen()->availableGeometry().width() * 2 / 3);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+    analysis->close();
 }
 
 TEST_F(PrintedReport, APrinterThatCannotTakeTheReportIsSaidSo)

@@ -30,10 +30,7 @@ JobFileReading JobFileReplay::openJob() const
 JobRecording JobFileReplay::startRecording() const
 {
     if (options_.saveJob.empty()) return JobRecording(box_);
-    JournalStart started = Journal::start(options_.saveJob, JobFileClock::now(), ExistingFile::replace);
-    if (auto* journal = std::get_if<Journal>(&started)) return JobRecording(box_, std::move(*journal));
-    box_.warn(journalFailureNotice(std::get<WriteFailure>(started)), false);
-    return JobRecording(box_);
+    return recordingInto(box_, Journal::start(options_.saveJob, JobFileClock::now(), ExistingFile::replace));
 }
 
 std::string openRefusedEvent(const JobFileRefusal& refusal)

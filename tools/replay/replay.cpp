@@ -10,7 +10,7 @@
 #include "job/data_input_job.h"
 #include "job/last_complete_job.h"
 #include "jobfile/recorded_job.h"
-#include "report/print_texts.h"
+#include "job/print_texts.h"
 #include "report/report.h"
 #include "tools/replay/analysis_event.h"
 #include "tools/replay/export_entry.h"
@@ -185,13 +185,10 @@ int replayTranscript(std::string_view text, std::ostream& log, const JobFileOpti
         if (entry == dataEntry) {
             runJob(nullptr);
         } else if (entry == printEntry) {
-            if (const ChainSurvey* printed = lastComplete.job()) {
-                if (lastComplete.laterJobUnfinished()) session.warn(print_texts::earlierJobNotice, false);
+            if (const ChainSurvey* printed = jobToPrint(lastComplete, session))
                 session.write(JsonObject().addRaw("report", reportJson(buildReport(*printed))));
-            } else {
-                session.warn(print_texts::refusal, false);
+            else
                 session.write(JsonObject().add("print", "refused").add("reason", print_texts::refusal));
-            }
         } else if (entry == analysisEntry) {
             session.write(analysisEvent(analysisOfCompleteJob(lastComplete.job())));
         } else if (isExportEntry(entry)) {
