@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "chain/chain_survey.h"
-#include "chain/rounding.h"
-#include "input/control_input.h"
 #include "input/value_boxes.h"
 #include "input/value_checks.h"
 #include "dialogue/full_width.h"
@@ -167,85 +164,6 @@ TEST(PromptValue, EmptyNamesAreAskedAgain)
     EXPECT_EQ(io.warnings, 3);
     EXPECT_EQ(io.events[0], "ask name? -> ");
     EXPECT_EQ(io.events[2], "ask name? -> ");  // the same name prompt again
-}
-
-// Minutes and seconds of a typed d.mmss angle, read from its decimal text.
-TEST(PackedAngles, MinutesAndSecondsBelowSixty)
-{
-    for (const char* accepted : {"45.595999", "45.30", "0.0001", "-12.3456", "359.5959", "4.53e1", "45", "+0.59"})
-        EXPECT_EQ(angleText(accepted), std::nullopt) << accepted;
-    const std::pair<const char*, const char*> refused[] = {
-        {"45.309", "45°30′90″"}, {"45.6012", "45°60′12″"}, {"45.5960", "45°59′60″"},
-        {"-1.0060", "-1°00′60″"}, {"4.5309e1", "45°30′90″"}, {"0.59605", "0°59′60.5″"},
-    };
-    for (const auto& [typed, reading] : refused) {
-        const auto warning = angleText(typed);
-        ASSERT_TRUE(warning) << typed;
-        EXPECT_NE(warning->find(reading), std::string::npos) << *warning;
-    }
-}
-
-TEST(RoundHalfEven, Integers)
-{
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(4.5), 4);
-    EXPECT_EQ(roundHalfEven(5.5), 6);
-    EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(roundHalfEven(2.4999999), 2);
-    EXPECT_EQ(roundHalfEven(2.5000001), 3);
-}
-
-TEST(ChainSize, CountAndToleranceShownOnceWithoutConfirmation)
-{
-    ScriptedIo io({"5", "2.5"});
-    ChainSurvey job;
-    Dialogue dialogue(io, io);
-    inputChainSize(job, dialogue);
-    EXPECT_EQ(io.events, (Events{
-                             "ask 输入三角形的个数: -> 5",
-                             "Text19 =  三角锁共有5个三角形",
-                             "ask 输入规范测角限差: -> 2.5",
-                             "Text18 =  2.5 秒",
-                         }));
-    EXPECT_EQ(job.triangleCount, 5);
-    EXPECT_EQ(job.angleTolerance.value, 2.5);
-    EXPECT_EQ(job.pointName.size(), 7u);
-}
-
-TEST(ChainSize, CountRoundsHalvesToEven)
-{
-    for (const auto& [typed, count] : std::vector<std::pair<std::string, int>>{{"4.5", 4}, {"5.5", 6}, {"0.6", 1}}) {
-        ScriptedIo io({typed, "1"});
-        ChainSurvey job;
-        Dialogue dialogue(io, io);
-        inputChainSize(job, dialogue);
-        EXPECT_EQ(job.triangleCount, count) << typed;
-        EXPECT_EQ(io.fields[Field::triangleCount], " 三角锁共有" + std::to_string(count) + "个三角形");
-    }
-}
-
-TEST(ChainSize, CountOutsideTheRecordIsRefused)
-{
-    ScriptedIo io({"0", "-3", "6553", "0.5", "1e308", "abc", "6.4", "1"});
-    ChainSurvey job;
-    Dialogue dialogue(io, io);
-    inputChainSize(job, dialogue);
-    EXPECT_EQ(io.warnings, 6);
-    EXPECT_EQ(job.triangleCount, 6);
-    EXPECT_EQ(io.events[3], "warn 三角形的个数须为 1 到 6552 之间的整数;输入的 “-3” 取整后为 -3。");
-    EXPECT_EQ(io.events[5], "warn 三角形的个数须为 1 到 6552 之间的整数;输入的 “6553” 取整后为 6553。");
-    EXPECT_EQ(io.events[7], "warn 三角形的个数须为 1 到 6552 之间的整数;输入的 “0.5” 取整后为 0。");
-}
-
-TEST(ChainSize, ToleranceMustBeANumber)
-{
-    ScriptedIo io({"3", "", "秒", "0"});
-    ChainSurvey job;
-    Dialogue dialogue(io, io);
-    inputChainSize(job, dialogue);
-    EXPECT_EQ(io.warnings, 2);
-    EXPECT_EQ(io.fields[Field::tolerance], " 0 秒");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "chain/chain_survey.h"
+#include "chain/rounding.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,17 @@ TEST(PointStates, GivenAbsentOrNeither)
     EXPECT_FALSE(isAbsent(zero, some));
     EXPECT_FALSE(isGiven(some, zero));
     EXPECT_FALSE(isAbsent(some, zero));
+}
+
+TEST(RoundHalfEven, Integers)
+{
+    EXPECT_EQ(roundHalfEven(2.5), 2);
+    EXPECT_EQ(roundHalfEven(3.5), 4);
+    EXPECT_EQ(roundHalfEven(4.5), 4);
+    EXPECT_EQ(roundHalfEven(5.5), 6);
+    EXPECT_EQ(roundHalfEven(-2.5), -2);
+    EXPECT_EQ(roundHalfEven(2.4999999), 2);
+    EXPECT_EQ(roundHalfEven(2.5000001), 3);
 }
 
 }  // namespace
