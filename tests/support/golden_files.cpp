@@ -1,6 +1,7 @@
 #include "golden_files.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -32,6 +33,21 @@ std::vector<fs::path> goldenTranscripts()
         if (entry.path().extension() == ".transcript") transcripts.push_back(entry.path());
     std::sort(transcripts.begin(), transcripts.end());
     return transcripts;
+}
+
+bool regeneratingGolden()
+{
+    const char* value = std::getenv("KESTRANE_REGENERATE_GOLDEN");
+    return value && std::string_view(value) == "1";
+}
+
+void writeGolden(const fs::path& transcript, const std::string& log, int status)
+{
+    fs::path path = transcript;
+    std::ofstream(path.replace_extension(".log"), std::ios::binary) << log;
+    path.replace_extension(".exit");
+    if (status == 0) fs::remove(path);
+    else std::ofstream(path, std::ios::binary) << status << '\n';
 }
 
 std::vector<std::string> goldenJobAnswers(const std::string& name)

@@ -1,4 +1,11 @@
 // The golden transcripts and their logs, and reading whole files.
+//
+// Regenerating the golden logs for review: with KESTRANE_REGENERATE_GOLDEN=1
+// in the environment the golden test (replay_tests, GoldenTranscript) writes
+// every NAME.log, and NAME.exit for a status other than 0, from the replay
+// tool instead of comparing, and skips: then `git diff tests/replay/golden`
+// shows every change for review. `cmake --build build --target
+// regenerate-golden` builds the tool and runs it so.
 #pragma once
 
 #include <filesystem>
@@ -15,6 +22,13 @@ std::filesystem::path goldenPath(const std::string& name, const char* extension)
 
 // Every golden transcript, in name order.
 std::vector<std::filesystem::path> goldenTranscripts();
+
+// Whether KESTRANE_REGENERATE_GOLDEN=1 asks for the logs to be written anew.
+bool regeneratingGolden();
+
+// Writes the log of the transcript as its golden log, and the status as its
+// NAME.exit (removed for status 0).
+void writeGolden(const std::filesystem::path& transcript, const std::string& log, int status);
 
 // The answers of a golden transcript's first job: the entries after its first
 // "@data", up to the next "@data", "@print", "@analysis" or "@export", or the end.
