@@ -21,6 +21,9 @@ std::optional<char32_t> next(std::string_view text, std::size_t& at);
 // sequence, or npos when the whole text is UTF-8.
 std::size_t firstInvalidByte(std::string_view text);
 
+// Whether the whole text is well-formed UTF-8.
+inline bool isWellFormed(std::string_view text) { return firstInvalidByte(text) == std::string_view::npos; }
+
 // The text with every ill-formed byte replaced by U+FFFD.
 std::string repaired(std::string_view text);
 

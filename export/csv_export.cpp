@@ -1,12 +1,12 @@
 #include "export/csv_export.h"
 
 #include "chain/display_format.h"
+#include "chain/utf8.h"
 #include "export/export_checks.h"
 
 namespace kestrane {
 namespace {
 
-constexpr const char* byteOrderMark = "\xEF\xBB\xBF";
 constexpr const char* lineEnd = "\r\n";
 constexpr int millimetreDecimals = 2;
 
@@ -25,7 +25,7 @@ std::string csvField(const std::string& text)
 
 std::string csvText(const ChainSurvey& job, const std::vector<PointPrecision>* precision)
 {
-    std::string text = byteOrderMark;
+    std::string text(utf8::byteOrderMark);
     text += std::string("点名,X,Y,mx,my,mp") + lineEnd;
     for (int i = 0; i <= job.triangleCount + 1; ++i) {
         text += csvField(job.pointName[i]) + "," + coordinatePattern(job.routeX[i]) + "," +

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "adjustment/conditions.h"
+#include "chain/utf8.h"
 #include "export/text_encoding.h"
 
 namespace kestrane {
@@ -33,7 +34,7 @@ std::string pointCalled(const ChainSurvey& job, int i)
 ExportResult checkNamesAreText(const ChainSurvey& job)
 {
     for (int i = 0; i < static_cast<int>(job.pointName.size()); ++i)
-        if (!isValidUtf8(job.pointName[i]))
+        if (!utf8::isWellFormed(job.pointName[i]))
             return exportRefused("第 " + std::to_string(i) + " 点的点名中有" +
                                  firstUnencodable(job.pointName[i], "UTF-8") + ",无法导出。");
     return exportWritten();

@@ -49,14 +49,9 @@ private:
 
 }  // namespace
 
-bool isValidUtf8(std::string_view text)
-{
-    return utf8::firstInvalidByte(text) == std::string_view::npos;
-}
-
 std::optional<std::string> encodeUtf8As(std::string_view text, const char* encoding)
 {
-    if (!isValidUtf8(text)) return std::nullopt;
+    if (!utf8::isWellFormed(text)) return std::nullopt;
     Converter converter(encoding);
     if (!converter.usable()) return std::nullopt;
     return converter.convert(text);

@@ -16,10 +16,6 @@ namespace kestrane {
 inline constexpr const char* gb18030Encoding = "GB18030";
 inline constexpr const char* gbkEncoding = "CP936";
 
-// Whether text is well-formed UTF-8 (no stray continuation byte, no
-// overlong form, no surrogate, nothing above U+10FFFF).
-bool isValidUtf8(std::string_view text);
-
 // The UTF-8 text in the encoding, or nothing when a character has no exact
 // code there (or the text is not valid UTF-8).
 std::optional<std::string> encodeUtf8As(std::string_view text, const char* encoding);

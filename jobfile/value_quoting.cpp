@@ -139,8 +139,7 @@ bool needsQuoting(std::string_view text)
 
 std::string writtenValue(std::string_view raw)
 {
-    const std::string text = utf8::firstInvalidByte(raw) == std::string_view::npos ? std::string(raw)
-                                                                                     : utf8::repaired(raw);
+    const std::string text = utf8::isWellFormed(raw) ? std::string(raw) : utf8::repaired(raw);
     if (!needsQuoting(text)) return text;
     return jsonStringLiteral(text, JsonEscapes::everyControl);
 }
