@@ -1,6 +1,6 @@
 // Why the adjustment of a chain cannot go on. The adjustment only computes:
 // it says what failed, and the job chooses the words the surveyor reads
-// (job/adjustment_messages.h).
+// (job/adjustment_texts.h).
 #pragma once
 
 #include <stdexcept>

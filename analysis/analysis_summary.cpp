@@ -162,7 +162,7 @@ const ObservationTest* suspectOf(const ChainAnalysis& analysis)
 
 std::vector<std::string> summaryLines(const ChainAnalysis& analysis)
 {
-    std::vector<std::string> lines{globalTestLine(analysis.sigma0), sigma0Line(analysis.sigma0)};
+    std::vector<std::string> lines{globalTestLine(analysis.globalTest), sigma0Line(analysis.globalTest)};
     std::string closures = filledIn(texts::ferreroLine, {{"ferrero", withUnit(analysis.ferrero, texts::seconds)}});
     if (!analysis.triangles.empty() && analysis.triangles.front().limit) closures += closureLine(analysis);
     lines.push_back(closures);

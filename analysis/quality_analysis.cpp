@@ -37,7 +37,7 @@ bool entersAdjustment(const ChainSurvey& job, int column)
     return true;
 }
 
-GlobalTest globalTest(const ChainSurvey& job)
+GlobalTest globalTestOf(const ChainSurvey& job)
 {
     const int n = job.triangleCount;
     GlobalTest test;
@@ -168,12 +168,12 @@ ChainAnalysis analyseChain(const ChainSurvey& job)
     const ChainNormals normals(job);
 
     ChainAnalysis analysis;
-    analysis.sigma0 = globalTest(job);
-    analysis.ferrero = triangleClosures(job, analysis.sigma0, analysis.triangles);
+    analysis.globalTest = globalTestOf(job);
+    analysis.ferrero = triangleClosures(job, analysis.globalTest, analysis.triangles);
     analysis.points = pointPrecisions(job, normals);
 
     // The w-test takes the a-priori sigma0 when there is one.
-    const double sigma0 = analysis.sigma0.apriori.value_or(analysis.sigma0.aposteriori);
+    const double sigma0 = analysis.globalTest.apriori.value_or(analysis.globalTest.aposteriori);
     double largest = 0;
     for (int column = 0; column <= 5 * n + 2; ++column) {
         if (!entersAdjustment(job, column)) continue;

@@ -78,7 +78,7 @@ struct ObservationTest {
 };
 
 struct ChainAnalysis {
-    GlobalTest sigma0;
+    GlobalTest globalTest;
     double ferrero = 0;              // sqrt([ww] / 3n), seconds
     std::vector<TriangleClosure> triangles;
     std::vector<PointPrecision> points;          // P(0)..P(n+1)

@@ -20,7 +20,7 @@ bool holdsComma(const std::string& typed)
 
 }  // namespace
 
-std::optional<std::string> numberText(const std::string& typed)
+std::optional<std::string> numberRefusal(const std::string& typed)
 {
     using namespace input_messages;
     if (parseNumber(typed)) return std::nullopt;
@@ -29,9 +29,9 @@ std::optional<std::string> numberText(const std::string& typed)
     return notANumber(typed) + numberExpected;
 }
 
-std::optional<std::string> angleText(const std::string& typed)
+std::optional<std::string> angleRefusal(const std::string& typed)
 {
-    if (auto refusal = numberText(typed)) return refusal;
+    if (auto refusal = numberRefusal(typed)) return refusal;
     const auto packed = readPackedAngle(typed);
     if (packed && !isValidPackedAngle(*packed))
         return input_messages::minutesOrSecondsOf60(typed, degreesMinutesSecondsText(*packed));
@@ -39,22 +39,22 @@ std::optional<std::string> angleText(const std::string& typed)
     return input_messages::angleTooLarge(typed);
 }
 
-std::optional<std::string> triangleCountText(const std::string& typed)
+std::optional<std::string> triangleCountRefusal(const std::string& typed)
 {
-    if (auto refusal = numberText(typed)) return refusal;
+    if (auto refusal = numberRefusal(typed)) return refusal;
     if (triangleCountOf(typed)) return std::nullopt;
     return input_messages::triangleCountOutOfRange(maxTriangleCount, typed,
                                                    formatGeneral(roundHalfEven(*parseNumber(typed))));
 }
 
-std::optional<std::string> sideText(const std::string& typed)
+std::optional<std::string> sideRefusal(const std::string& typed)
 {
-    if (auto refusal = numberText(typed)) return refusal;
+    if (auto refusal = numberRefusal(typed)) return refusal;
     if (*parseNumber(typed) > 0) return std::nullopt;
     return input_messages::sideNotPositive(typed);
 }
 
-std::optional<std::string> nameText(const std::string& typed)
+std::optional<std::string> nameRefusal(const std::string& typed)
 {
     if (isBlankText(typed)) return input_messages::emptyName;
     return std::nullopt;

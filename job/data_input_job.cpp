@@ -9,7 +9,7 @@
 #include "input/control_input.h"
 #include "input/observation_input.h"
 #include "job/adjustment_display.h"
-#include "job/adjustment_messages.h"
+#include "job/adjustment_texts.h"
 
 namespace kestrane {
 
@@ -66,7 +66,7 @@ JobOutcome runDataInputJob(ChainSurvey& job, InputBox& inputBox, WindowFields& f
     } catch (const JobStopped& stop) {
         return stopped(stop.reason);
     } catch (const AdjustmentError& error) {
-        return stopped(adjustment_messages::reasonFor(error));
+        return stopped(adjustment_texts::reasonFor(error));
     }
 }
 

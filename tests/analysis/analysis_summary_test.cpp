@@ -49,7 +49,7 @@ TEST(AnalysisSummary, ObservationsAreNamedAsThePromptsNameThem)
 ChainAnalysis handMade(double chi2)
 {
     ChainAnalysis analysis;
-    analysis.sigma0 = {.apriori = 2.5, .aposteriori = 1.875f, .redundancy = 9, .chi2 = chi2, .lower = 2.7,
+    analysis.globalTest = {.apriori = 2.5, .aposteriori = 1.875f, .redundancy = 9, .chi2 = chi2, .lower = 2.7,
                        .upper = 19.02, .passed = chi2 >= 2.7 && chi2 <= 19.02};
     analysis.ferrero = 1.2345;
     analysis.triangles = {{.triangle = 1, .w = 1, .limit = 8.66, .passed = true},
@@ -77,7 +77,7 @@ TEST(AnalysisSummary, EachOutcomeOfTheGlobalTestHasItsSentence)
     EXPECT_TRUE(anyLineHas(summaryLines(handMade(1.25)), "小于下界 2.70"));
 
     ChainAnalysis none = handMade(0);
-    none.sigma0 = {.aposteriori = 1.875f, .redundancy = 9};
+    none.globalTest = {.aposteriori = 1.875f, .redundancy = 9};
     for (auto& closure : none.triangles) closure.limit.reset(), closure.passed.reset();
     const auto lines = summaryLines(none);
     EXPECT_EQ(lines.front(), texts::globalNone);

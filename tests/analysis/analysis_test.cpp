@@ -84,7 +84,7 @@ TEST(Analysis, AgreesWithTheDenseComputationAndTheWindow)
                 redundancy += test.redundancy;
             }
             EXPECT_NEAR(redundancy, 3 * n + 3, 1e-11 * n);
-            EXPECT_EQ(analysis.sigma0.redundancy, 3 * n + 3);
+            EXPECT_EQ(analysis.globalTest.redundancy, 3 * n + 3);
 
             for (const auto& point : analysis.points) {
                 if (point.known || dense.points.empty()) continue;
@@ -138,7 +138,7 @@ TEST(Analysis, CleanChainsGiveFalseSuspectsAtTheTestsRate)
     for (int seed = 1; seed <= chains; ++seed) {
         const auto job = finishedRecord(testing::makeChain(calibratedPlan(8, arrangements[seed % 3], 5000 + seed, 1.5)).answers);
         const ChainAnalysis analysis = analyseChain(*job);
-        passed += *analysis.sigma0.passed;
+        passed += *analysis.globalTest.passed;
         for (const auto& test : analysis.observations) {
             const ObservationKind kind = test.id.kind;
             if (kind == ObservationKind::startOrientation || kind == ObservationKind::closingOrientation)
@@ -165,7 +165,7 @@ TEST(Analysis, NoiseFreeChainHasNoResiduals)
         for (const auto& test : analysis.observations) EXPECT_LT(std::fabs(*test.w), 1e-3) << observationText(test.id);
         EXPECT_FALSE(analysis.suspect.has_value());
         EXPECT_LT(analysis.ferrero, 1e-3);
-        EXPECT_FALSE(*analysis.sigma0.passed);  // far below the lower bound: data too good to be true
+        EXPECT_FALSE(*analysis.globalTest.passed);  // far below the lower bound: data too good to be true
     }
 }
 
@@ -221,7 +221,7 @@ TEST(Analysis, NeedsOnlyTheFinishedRecord)
     for (std::size_t i = 0; i < before.observations.size(); ++i) EXPECT_EQ(before.observations[i].w, after.observations[i].w);
     EXPECT_EQ(before.points[weakestPoint(6)].mx, after.points[weakestPoint(6)].mx);
 
-    EXPECT_FALSE(before.sigma0.apriori || before.sigma0.chi2 || before.sigma0.passed || before.triangles[0].limit);
+    EXPECT_FALSE(before.globalTest.apriori || before.globalTest.chi2 || before.globalTest.passed || before.triangles[0].limit);
     const ObservationTest& a1 = before.observations[1];
     EXPECT_DOUBLE_EQ(*a1.w, a1.v / (job->mb * std::sqrt(a1.residualWeightReciprocal)));
     EXPECT_THROW(analyseChain(ChainSurvey{}), std::logic_error);

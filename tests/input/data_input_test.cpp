@@ -277,13 +277,13 @@ TEST(BadInput, OverflowingFiguresStopTheJob)
 TEST(PackedAngles, MinutesAndSecondsBelowSixty)
 {
     for (const char* accepted : {"45.595999", "45.30", "0.0001", "-12.3456", "359.5959", "4.53e1", "45", "+0.59"})
-        EXPECT_EQ(angleText(accepted), std::nullopt) << accepted;
+        EXPECT_EQ(angleRefusal(accepted), std::nullopt) << accepted;
     const std::pair<const char*, const char*> refused[] = {
         {"45.309", "45°30′90″"}, {"45.6012", "45°60′12″"}, {"45.5960", "45°59′60″"},
         {"-1.0060", "-1°00′60″"}, {"4.5309e1", "45°30′90″"}, {"0.59605", "0°59′60.5″"},
     };
     for (const auto& [typed, reading] : refused) {
-        const auto warning = angleText(typed);
+        const auto warning = angleRefusal(typed);
         ASSERT_TRUE(warning) << typed;
         EXPECT_NE(warning->find(reading), std::string::npos) << *warning;
     }

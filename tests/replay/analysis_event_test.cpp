@@ -22,7 +22,7 @@ namespace {
 TEST(AnalysisEvent, MembersInTheirOrder)
 {
     ChainAnalysis analysis;
-    analysis.sigma0 = {.aposteriori = 1.25, .redundancy = 6};  // no tolerance typed
+    analysis.globalTest = {.aposteriori = 1.25, .redundancy = 6};  // no tolerance typed
     analysis.ferrero = 0.75;
     analysis.triangles = {{.triangle = 1, .w = -1.5}, {.triangle = 2, .w = 9, .limit = 8.5, .passed = false}};
     analysis.points = {{.index = 0, .name = "A \"甲\"", .x = 100, .y = 200.125, .known = true},

@@ -26,6 +26,7 @@ std::string jsonArray(const std::vector<Item>& items, Render render)
     return json + "]";
 }
 
+// The log's "sigma0": the global test with sigma0 before and after.
 std::string sigma0Json(const GlobalTest& test)
 {
     return JsonObject()
@@ -83,7 +84,7 @@ JsonObject analysisObject(const ChainAnalysis& analysis)
     const std::string suspect =
         analysis.suspect ? jsonStringLiteral(observationText(*analysis.suspect), JsonEscapes::required) : "null";
     const std::string body = JsonObject()
-                                  .addRaw("sigma0", sigma0Json(analysis.sigma0))
+                                  .addRaw("sigma0", sigma0Json(analysis.globalTest))
                                   .addRaw("ferrero", jsonNumber(analysis.ferrero))
                                   .addRaw("triangles", jsonArray(analysis.triangles, triangleJson))
                                   .addRaw("points", jsonArray(analysis.points, pointJson))
