@@ -1,7 +1,6 @@
 #include "presentation/chain_schematic.h"
 
 #include <cmath>
-#include <numbers>
 
 #include <QLineF>
 #include <QPolygonF>
@@ -53,7 +52,7 @@ void drawArrowHead(QPainter& painter, const QLineF& line, double length, double 
 double screenAngle(QPointF vertex, QPointF towards)
 {
     const QPointF d = towards - vertex;
-    return std::atan2(-d.y(), d.x()) * 180.0 / std::numbers::pi;
+    return std::atan2(-d.y(), d.x()) / degToRad;
 }
 
 // The mark of an orientation angle: an arc from one ray to the other through
