@@ -11,16 +11,11 @@ namespace {
 // The longest semi-axis drawn, as a share of the mean side.
 constexpr double ellipseShareOfSide = 0.25;
 
-PlanPoint along(PlanPoint from, double azimuth, double distance)
-{
-    return {from.x + distance * std::cos(azimuth * degToRad), from.y + distance * std::sin(azimuth * degToRad)};
-}
-
 // Qa: from the start orientation (E, or Ta) to P(1), at A.
 ObservationPlace startOrientationPlace(const NetworkGeometry& g)
 {
     const PlanPoint a = g.points.front();
-    const PlanPoint orientation = g.startOrientationPoint.value_or(along(a, g.startAzimuth.value_or(0), g.meanSide));
+    const PlanPoint orientation = g.startOrientationPoint.value_or(pointAlong(a, g.startAzimuth.value_or(0), g.meanSide));
     return {false, a, orientation, g.points[1]};
 }
 
@@ -28,11 +23,16 @@ ObservationPlace startOrientationPlace(const NetworkGeometry& g)
 ObservationPlace closingOrientationPlace(const NetworkGeometry& g)
 {
     const PlanPoint b = g.points.back();
-    const PlanPoint orientation = g.closingOrientationPoint.value_or(along(b, g.closingAzimuth.value_or(0), g.meanSide));
+    const PlanPoint orientation = g.closingOrientationPoint.value_or(pointAlong(b, g.closingAzimuth.value_or(0), g.meanSide));
     return {false, b, g.points[g.triangles.back().spacerVertex], orientation};
 }
 
 }  // namespace
+
+PlanPoint pointAlong(PlanPoint from, double azimuth, double distance)
+{
+    return {from.x + distance * std::cos(azimuth * degToRad), from.y + distance * std::sin(azimuth * degToRad)};
+}
 
 NetworkGeometry networkGeometry(const ChainSurvey& job)
 {

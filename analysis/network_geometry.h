@@ -44,6 +44,9 @@ struct NetworkGeometry {
     double meanSide = 0;                         // metres
 };
 
+// The point at a distance (metres) from another along an azimuth (degrees).
+PlanPoint pointAlong(PlanPoint from, double azimuth, double distance);
+
 // The plan of the job in the record, which must have run to its end.
 NetworkGeometry networkGeometry(const ChainSurvey& job);
 

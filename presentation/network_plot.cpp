@@ -91,11 +91,6 @@ double azimuthBetween(PlanPoint from, PlanPoint to)
     return azimuthOf(to.x - from.x, to.y - from.y);
 }
 
-PlanPoint along(PlanPoint from, double azimuth, double distance)
-{
-    return {from.x + distance * std::cos(azimuth * degToRad), from.y + distance * std::sin(azimuth * degToRad)};
-}
-
 template <typename Item>
 Item* tagged(Item* item, PlotItemKind kind, int point = -1)
 {
@@ -164,9 +159,9 @@ std::vector<PlanPoint> NetworkPlot::orientationEnds() const
     std::vector<PlanPoint> ends;
     const PlanPoint a = geometry_.points.front(), b = geometry_.points.back();
     if (geometry_.startOrientationPoint) ends.push_back(*geometry_.startOrientationPoint);
-    else if (geometry_.startAzimuth) ends.push_back(along(a, *geometry_.startAzimuth, geometry_.meanSide));
+    else if (geometry_.startAzimuth) ends.push_back(pointAlong(a, *geometry_.startAzimuth, geometry_.meanSide));
     if (geometry_.closingOrientationPoint) ends.push_back(*geometry_.closingOrientationPoint);
-    else if (geometry_.closingAzimuth) ends.push_back(along(b, *geometry_.closingAzimuth, geometry_.meanSide));
+    else if (geometry_.closingAzimuth) ends.push_back(pointAlong(b, *geometry_.closingAzimuth, geometry_.meanSide));
     return ends;
 }
 
@@ -227,7 +222,7 @@ void NetworkPlot::addOrientation(QGraphicsScene& scene, double pixelsPerPoint) c
     // direction a mean side long, named at its end.
     auto addEnd = [&](PlanPoint station, const std::optional<PlanPoint>& point, double azimuth, const char* pointName,
                       const char* azimuthName) {
-        const PlanPoint end = point.value_or(along(station, azimuth, geometry_.meanSide));
+        const PlanPoint end = point.value_or(pointAlong(station, azimuth, geometry_.meanSide));
         tagged(scene.addLine(QLineF(scenePoint(station), scenePoint(end)), dashed), PlotItemKind::orientationLine);
         if (point) {
             auto* symbol = addSymbol(scene, orientationPointPath(pixelsPerPoint), scenePoint(end),
