@@ -29,7 +29,8 @@ WriteFailure writeFailure(std::string_view doing, const std::filesystem::path& p
 // a new file beside it, which is forced to the disk and renamed over it; then
 // the folder's entries are forced to the disk too. On any failure the new
 // file is removed and whatever path named is left as it was. A path that
-// names no file (empty, or ending in a '/') is refused.
+// names no file (empty, or ending in a '/') is refused. The path is replaced
+// as it stands: a symbolic link there is replaced by the file, not followed.
 std::optional<WriteFailure> replaceFile(const std::filesystem::path& path, std::string_view bytes,
                                         std::string_view doing);
 
