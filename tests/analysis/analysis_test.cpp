@@ -221,7 +221,8 @@ TEST(Analysis, NeedsOnlyTheFinishedRecord)
     for (std::size_t i = 0; i < before.observations.size(); ++i) EXPECT_EQ(before.observations[i].w, after.observations[i].w);
     EXPECT_EQ(before.points[weakestPoint(6)].mx, after.points[weakestPoint(6)].mx);
 
-    EXPECT_FALSE(before.globalTest.apriori || before.globalTest.chi2 || before.globalTest.passed || before.triangles[0].limit);
+    EXPECT_FALSE(before.globalTest.apriori || before.globalTest.chi2 || before.globalTest.passed ||
+                 before.triangles[0].limit);
     const ObservationTest& a1 = before.observations[1];
     EXPECT_DOUBLE_EQ(*a1.w, a1.v / (job->mb * std::sqrt(a1.residualWeightReciprocal)));
     EXPECT_THROW(analyseChain(ChainSurvey{}), std::logic_error);

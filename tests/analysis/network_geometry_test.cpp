@@ -144,7 +144,8 @@ TEST(NetworkGeometry, OrientationAnglesAtTheEnds)
         ASSERT_TRUE(g.startAzimuth && g.closingAzimuth);
         EXPECT_EQ(*g.startAzimuth, job->taDeg);
 
-        EXPECT_NEAR(placeTurn(observationPlace(g, {ObservationKind::startOrientation})), job->qaDeg * secondsPerDegree, angleTolerance);
+        EXPECT_NEAR(placeTurn(observationPlace(g, {ObservationKind::startOrientation})), job->qaDeg * secondsPerDegree,
+                    angleTolerance);
         const double qb = job->qbDeg * secondsPerDegree + job->spacerSign[n + 1] * job->correction[5 * n + 2];
         EXPECT_NEAR(placeTurn(observationPlace(g, {ObservationKind::closingOrientation})), qb, angleTolerance);
     }

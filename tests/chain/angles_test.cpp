@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 namespace kestrane {
 namespace {
@@ -109,14 +110,15 @@ TEST(AngleRanges, EachReductionKeepsItsBounds)
     EXPECT_EQ(normalizedAzimuth(hairBelowZero), 0);
     EXPECT_EQ(normalizedAzimuthUpperFirst(hairBelowZero), 360);
     EXPECT_EQ(reducedToFullCircle(hairBelowZero), 360);
-    for (const double azimuth : {-359.5, -0.25, 0.0, 359.75, 360.0, 719.5}) {
-        const double expected = azimuth < 0 ? azimuth + 360 : azimuth >= 360 ? azimuth - 360 : azimuth;
+    const std::pair<double, double> turned[] = {{-359.5, 0.5}, {-0.25, 359.75}, {0, 0},
+                                                {359.75, 359.75}, {360, 0}, {719.5, 359.5}};
+    for (const auto& [azimuth, expected] : turned) {
         EXPECT_EQ(normalizedAzimuth(azimuth), expected) << azimuth;
         EXPECT_EQ(normalizedAzimuthUpperFirst(azimuth), expected) << azimuth;
         EXPECT_EQ(reducedToFullCircle(azimuth), expected) << azimuth;
     }
     EXPECT_EQ(reducedToFullCircle(1000.5), 280.5);
-    EXPECT_EQ(azimuthDifference(0.001, 359.999), 0.001 - 359.999 + 360);
+    EXPECT_NEAR(azimuthDifference(0.001, 359.999), 0.002, 1e-12);
     EXPECT_EQ(azimuthDifference(270, 90), 180);
     EXPECT_EQ(azimuthDifference(90, 270), 180);
     EXPECT_EQ(azimuthDifference(10, 20), -10);
