@@ -150,8 +150,8 @@ public:
         }
     }
 
-    // One Gauss-Newton step, halved until [pvv] falls where the full step
-    // overshoots; returns the largest change of a coordinate, metres.
+    // One Gauss-Newton step; returns the largest change of a coordinate,
+    // metres.
     Real step()
     {
         BandMatrix normal(2 * unknowns_, width_);
@@ -173,21 +173,14 @@ public:
             }
         }
         normal.solve(rhs);
-        const std::vector<Place> before = points_;
-        const Real pvvBefore = sumPVV();
-        Real share = 1;
-        for (int halvings = 0;; ++halvings, share /= 2) {
-            for (int p = 0; p <= n_ + 1; ++p) {
-                if (unknown_[p] < 0) continue;
-                points_[p].x = before[p].x + share * rhs[2 * unknown_[p]] / 1000;
-                points_[p].y = before[p].y + share * rhs[2 * unknown_[p] + 1] / 1000;
-            }
-            if (sumPVV() <= pvvBefore || halvings == 30) break;
-        }
         Real largest = 0;
-        for (int p = 0; p <= n_ + 1; ++p)
-            largest = std::max({largest, std::fabs(points_[p].x - before[p].x), std::fabs(points_[p].y - before[p].y)});
-        return largest;
+        for (int p = 0; p <= n_ + 1; ++p) {
+            if (unknown_[p] < 0) continue;
+            points_[p].x += rhs[2 * unknown_[p]] / 1000;
+            points_[p].y += rhs[2 * unknown_[p] + 1] / 1000;
+            largest = std::max({largest, std::fabs(rhs[2 * unknown_[p]]), std::fabs(rhs[2 * unknown_[p] + 1])});
+        }
+        return largest / 1000;
     }
 
     Real sumPVV() const
@@ -261,7 +254,7 @@ ParametricSolution parametricAdjustment(const ChainSurvey& typed, const std::vec
     Network network(typed, start);
     ParametricSolution solution;
     for (Real change = INFINITY; change > 1e-9;) {
-        if (++solution.iterations > 30) throw std::runtime_error("parametric adjustment: no convergence");
+        if (++solution.iterations > 20) throw std::runtime_error("parametric adjustment: no convergence");
         change = network.step();
     }
     for (const Place& p : network.points()) {

@@ -27,7 +27,8 @@ struct ParametricSolution {
 
 // From a record whose input is complete (the angles settled by the first
 // group, nothing adjusted yet), starting from approximate coordinates of
-// P(0)..P(n+1) (the known points take their given coordinates).
+// P(0)..P(n+1) close enough for Gauss-Newton, such as the generated truth
+// (the known points take their given coordinates).
 ParametricSolution parametricAdjustment(const ChainSurvey& typed, const std::vector<Point>& start);
 
 }  // namespace kestrane::testing
