@@ -4,7 +4,7 @@
 // Symbols: A(i), B(i), C(i) the angles of triangle i after the first-group
 // correction (degrees, C a magnitude), s(i) the sign of C(i), s(0) of Qa,
 // s(n+1) of Qb; S(k) the sides (metres); X(i), Y(i) the provisional route
-// points P(i); rho = 206265 seconds per radian.
+// points P(i); rho seconds per radian (206265 in the first solve).
 //
 // Columns are the observations: 0 Qa; 3i-2, 3i-1, 3i the angles A(i), B(i),
 // C(i) (corrections in seconds); 3n+k the side S(k) (corrections in
@@ -39,9 +39,22 @@ int weakestPoint(int triangles);
 // when the last two spacer angles lie at the same station.
 int closingLegCount(const ChainSurvey& job);
 
-// Forms rows 1..2n+5 of the condition matrix afresh, at the record's angles,
-// sides and route points. Throws AdjustmentError when case 3 leaves no route
-// leg between C and D.
+// The route point of the adjusted traverse at the station of the last
+// triangle, where a chain closing on D (case 3) reaches D: P(n), or the
+// station a fan at the end of the chain turns about.
+int closingStation(const ChainSurvey& job);
+
+// Forms rows 1..2n+5 of the condition matrix afresh for the first solve, at
+// the observed angles and sides and the provisional traverse: rho = 206265,
+// and the X and Y rows turned about the given closing point. Throws
+// AdjustmentError when case 3 leaves no route leg between C and D.
 void formConditions(ChainSurvey& job);
+
+// Forms the rows afresh for a further round, at the adjusted angles and sides
+// and the adjusted traverse: the exact derivatives of the misclosures of the
+// adjusted values, with their sines and cosines taken of degrees times
+// radiansPerDegree. So rho is 3600 / radiansPerDegree seconds, and the X and Y
+// rows turn about the closing point the adjusted traverse computed.
+void formConditionsAtAdjustedValues(ChainSurvey& job, double radiansPerDegree);
 
 }  // namespace kestrane

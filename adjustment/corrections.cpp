@@ -62,8 +62,9 @@ void applyCorrections(ChainSurvey& job)
     }
 }
 
-void adjustedTraverse(ChainSurvey& job)
+void adjustedTraverse(ChainSurvey& job, double radiansPerDegree)
 {
+    const double k = radiansPerDegree;
     const int n = job.triangleCount;
     const ChainCase chainCase = chainCaseOf(job);
     auto& X = job.routeX;
@@ -78,27 +79,27 @@ void adjustedTraverse(ChainSurvey& job)
     } else {
         if (chainCase == ChainCase::hangingOnA) {
             T[1] = normalizedAzimuthUpperFirst(job.qaDeg + job.taDeg);
-            X[1] = job.xa.value + S[1] * std::cos(T[1] * degToRad);
-            Y[1] = job.ya.value + S[1] * std::sin(T[1] * degToRad);
+            X[1] = job.xa.value + S[1] * std::cos(T[1] * k);
+            Y[1] = job.ya.value + S[1] * std::sin(T[1] * k);
             T[2] = normalizedAzimuth(T[1] + sigma[1] * C[1] - 180);
         } else {
             // P(1) is C; the route leaves it along A -> C turned by C(1).
             T[2] = normalizedAzimuth(job.taDeg + sigma[1] * C[1] + 180);
         }
-        X[2] = X[1] + S[3] * std::cos(T[2] * degToRad);
-        Y[2] = Y[1] + S[3] * std::sin(T[2] * degToRad);
+        X[2] = X[1] + S[3] * std::cos(T[2] * k);
+        Y[2] = Y[1] + S[3] * std::sin(T[2] * k);
 
         const int last = chainCase == ChainCase::knownStartAndEndSide ? n - 1 : n;
         for (int i = 2; i <= last; ++i) {
             const bool sameStation = sigma[i] == sigma[i - 1];
             T[i + 1] = normalizedAzimuthUpperFirst(T[i] + sigma[i] * C[i] + (sameStation ? 0 : 180));
             if (!sameStation) {
-                X[i + 1] = X[i] + S[2 * i + 1] * std::cos(T[i + 1] * degToRad);
-                Y[i + 1] = Y[i] + S[2 * i + 1] * std::sin(T[i + 1] * degToRad);
+                X[i + 1] = X[i] + S[2 * i + 1] * std::cos(T[i + 1] * k);
+                Y[i + 1] = Y[i] + S[2 * i + 1] * std::sin(T[i + 1] * k);
             } else {
                 // Laid off from the point from which P(i) was laid off.
-                X[i + 1] = X[i] - S[2 * i - 1] * std::cos(T[i] * degToRad) + S[2 * i + 1] * std::cos(T[i + 1] * degToRad);
-                Y[i + 1] = Y[i] - S[2 * i - 1] * std::sin(T[i] * degToRad) + S[2 * i + 1] * std::sin(T[i + 1] * degToRad);
+                X[i + 1] = X[i] - S[2 * i - 1] * std::cos(T[i] * k) + S[2 * i + 1] * std::cos(T[i + 1] * k);
+                Y[i + 1] = Y[i] - S[2 * i - 1] * std::sin(T[i] * k) + S[2 * i + 1] * std::sin(T[i + 1] * k);
             }
         }
     }

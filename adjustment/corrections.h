@@ -6,12 +6,15 @@
 // the spacer sign. Corrections are seconds for angles, millimetres for sides.
 #pragma once
 
+#include "chain/angles.h"
 #include "chain/chain_survey.h"
 
 namespace kestrane {
 
 void applyCorrections(ChainSurvey& job);
 
-void adjustedTraverse(ChainSurvey& job);
+// The route through the adjusted angles and sides; the sines and cosines of
+// azimuths in degrees times radiansPerDegree.
+void adjustedTraverse(ChainSurvey& job, double radiansPerDegree = degToRad);
 
 }  // namespace kestrane

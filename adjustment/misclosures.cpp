@@ -36,12 +36,12 @@ void setWeights(ChainSurvey& job)
         job.weightReciprocal[j] = (j > 3 * n && j <= 5 * n + 1) ? job.sideWeightReciprocal : 1.0;
 }
 
-SideAngleMisclosures sideAngleMisclosuresOf(const ChainSurvey& job, int i)
+SideAngleMisclosures sideAngleMisclosuresOf(const ChainSurvey& job, int i, double radiansPerDegree)
 {
     const auto& S = job.sideLength;
-    const double sinA = std::sin(job.angleA[i] * degToRad);
-    const double sinB = std::sin(job.angleB[i] * degToRad);
-    const double sinC = std::sin(job.angleC[i] * degToRad);
+    const double sinA = std::sin(job.angleA[i] * radiansPerDegree);
+    const double sinB = std::sin(job.angleB[i] * radiansPerDegree);
+    const double sinC = std::sin(job.angleC[i] * radiansPerDegree);
     // S(2i) / sin C = S(2i+1) / sin A and S(2i-1) / sin B = S(2i) / sin C
     return {S[2 * i] * sinA - S[2 * i + 1] * sinC, S[2 * i - 1] * sinC - S[2 * i] * sinB};
 }

@@ -13,6 +13,7 @@
 // route side P(i-1) -> P(i), the odd side S(2i-1); s(i) the spacer sign.
 #pragma once
 
+#include "chain/angles.h"
 #include "chain/chain_survey.h"
 
 namespace kestrane {
@@ -27,12 +28,13 @@ float settleTriangle(ChainSurvey& job, int triangle);
 void setWeights(ChainSurvey& job);
 
 // The two side-angle conditions of triangle i at the record's angles and
-// sides, metres: W(2i-1) and W(2i).
+// sides, metres: W(2i-1) and W(2i); the sines of degrees times
+// radiansPerDegree.
 struct SideAngleMisclosures {
     double odd;   // S(2i) sin A - S(2i+1) sin C
     double even;  // S(2i-1) sin C - S(2i) sin B
 };
-SideAngleMisclosures sideAngleMisclosuresOf(const ChainSurvey& job, int triangle);
+SideAngleMisclosures sideAngleMisclosuresOf(const ChainSurvey& job, int triangle, double radiansPerDegree = degToRad);
 
 // W(1..2n), the side-angle conditions of every triangle, stored.
 void sideAngleMisclosures(ChainSurvey& job);

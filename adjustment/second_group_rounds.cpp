@@ -14,6 +14,17 @@
 namespace kestrane {
 namespace {
 
+// What a further round must move for display to show it: a route point by
+// 0.01 mm, an azimuth or an angle's correction by 0.001", a side's
+// correction by 0.01 mm.
+constexpr double visiblePointMove = 0.01 / millimetresPerMetre;  // metres
+constexpr double visibleAngleChange = 0.001;                       // seconds
+constexpr double visibleSideChange = 0.01;                         // millimetres
+// A fall of [pvv] beyond what rounding can make: a billionth of [pvv], and
+// at least the square of the least angle correction that shows.
+constexpr double roundingShareOfPVV = 1e-9;
+constexpr double leastVisibleFallOfPVV = visibleAngleChange * visibleAngleChange;
+
 // What every round corrects: the first-group-corrected angles, the observed
 // sides and the start orientation angle as typed.
 struct ObservedValues {
@@ -57,23 +68,75 @@ std::vector<double> linearisedMisclosures(const ChainSurvey& job, const std::vec
     return w;
 }
 
+double sumPVV(const ChainSurvey& job)
+{
+    return job.sumVVAngles + job.sumPVVSides;
+}
+
+// Whether the check round `after`, made from the adjusted values of
+// `before` whose misclosures are W, leaves everything display shows where it
+// was and finds no smaller [pvv].
+//
+// [pvv] of a round that closes to 0.1 mm, but not exactly, is not yet that of
+// the closed chain: closing the misclosures W changes it by -2 K^T W to first
+// order (K the correlates of the check round), and the check round's own
+// step, small as it is, takes off up to twice its square sum [dv dv p]. Only
+// a fall beyond both, and beyond rounding, shows a better solution further on.
+bool nothingVisibleMoves(const ChainSurvey& before, const ChainSurvey& after, const std::vector<double>& W)
+{
+    const int n = before.triangleCount;
+    for (int i = 0; i <= n + 1; ++i) {
+        const double move = std::hypot(after.routeX[i] - before.routeX[i], after.routeY[i] - before.routeY[i]);
+        if (!(move < visiblePointMove)) return false;
+    }
+    for (int i = 1; i <= n + 1; ++i) {
+        const double turn = secondsPerDegree * azimuthDifference(after.routeAzimuth[i], before.routeAzimuth[i]);
+        if (!(std::fabs(turn) < visibleAngleChange)) return false;
+    }
+    double stepSquares = 0;  // [dv dv p]
+    for (int k = 0; k <= 5 * n + 2; ++k) {
+        const bool side = k > 3 * n && k <= 5 * n + 1;
+        const double change = after.correction[k] - before.correction[k];
+        if (!(std::fabs(change) < (side ? visibleSideChange : visibleAngleChange))) return false;
+        stepSquares += change * change / before.weightReciprocal[k];
+    }
+    double closing = 0;  // K^T W
+    for (int j = 1; j <= 2 * n + 3; ++j) closing += after.correlates[j] * W[j];
+    const double expected = sumPVV(before) - 2 * closing;
+    const double allowedFall = 2 * stepSquares + roundingShareOfPVV * sumPVV(before) + leastVisibleFallOfPVV;
+    return !(sumPVV(after) < expected - allowedFall);
+}
+
+// One more round from the adjusted values of job: the conditions formed
+// again there and solved for the total correction, applied to the observed
+// values, and the adjusted traverse. adjusted is adjustedMisclosures(job,
+// radiansPerDegree).
+void furtherRound(ChainSurvey& job, const ObservedValues& observed, const std::vector<double>& adjusted,
+                  double radiansPerDegree)
+{
+    solveAtAdjustedValues(job, adjusted, radiansPerDegree);
+    observed.restore(job);
+    applyCorrections(job);
+    adjustedTraverse(job, radiansPerDegree);
+}
+
 }  // namespace
 
-std::vector<double> adjustedMisclosures(const ChainSurvey& job)
+std::vector<double> adjustedMisclosures(const ChainSurvey& job, double radiansPerDegree)
 {
     const int n = job.triangleCount;
     std::vector<double> W(2 * n + 4, 0.0);
     for (int i = 1; i <= n; ++i) {
-        const SideAngleMisclosures sideAngle = sideAngleMisclosuresOf(job, i);
+        const SideAngleMisclosures sideAngle = sideAngleMisclosuresOf(job, i, radiansPerDegree);
         W[2 * i - 1] = sideAngle.odd;
         W[2 * i] = sideAngle.even;
     }
     const double closingSide = closingSideAzimuth(job);
     if (dGiven(job)) {
-        // D is the station the X and Y conditions close on: P(n), or P(n-1)
-        // when the last two spacer angles lie there and the adjusted traverse
-        // has laid P(n) off to the far end of S(2n-1).
-        const int d = closingLegCount(job) + 1;
+        // D is the station the X and Y conditions close on: P(n), or the
+        // station of a fan at the end, where the adjusted traverse has laid
+        // the later route points off to the far ends of their sides.
+        const int d = closingStation(job);
         W[2 * n + 1] = secondsPerDegree * azimuthDifference(closingSide, job.tbDeg);
         W[2 * n + 2] = job.routeX[d] - job.xd.value;
         W[2 * n + 3] = job.routeY[d] - job.yd.value;
@@ -99,9 +162,9 @@ double largestMisclosure(const ChainSurvey& job, const std::vector<double>& misc
     return largest;
 }
 
-void solveAtAdjustedValues(ChainSurvey& job, const std::vector<double>& adjusted)
+void solveAtAdjustedValues(ChainSurvey& job, const std::vector<double>& adjusted, double radiansPerDegree)
 {
-    formConditions(job);
+    formConditionsAtAdjustedValues(job, radiansPerDegree);
     const std::vector<double> w = linearisedMisclosures(job, adjusted);
     formNormalEquations(job);
     solveWeightReciprocalX(job);
@@ -115,14 +178,25 @@ int correctAndClose(ChainSurvey& job)
     applyCorrections(job);
     adjustedTraverse(job);
     for (int round = 1;; ++round) {
-        const std::vector<double> adjusted = adjustedMisclosures(job);
-        if (largestMisclosure(job, adjusted) <= roundClosingTolerance) return job.adjustmentRounds = round;
+        // The first round computes as the scheme does, and so does its check;
+        // every later round computes with the exact pi.
+        const double unit = round == 1 ? degToRad : exactDegToRad;
+        std::vector<double> adjusted = adjustedMisclosures(job, unit);
+        if (largestMisclosure(job, adjusted) <= roundClosingTolerance) {
+            // Closed: the next round, made aside, checks that this one is the
+            // least-squares solution. Where it is, the record keeps this
+            // round's figures.
+            ChainSurvey check = job;
+            furtherRound(check, observed, adjusted, unit);
+            if (nothingVisibleMoves(job, check, adjusted)) return job.adjustmentRounds = round;
+            if (unit == exactDegToRad && round < mostAdjustmentRounds) {
+                job = std::move(check);
+                continue;
+            }
+        }
         if (round == mostAdjustmentRounds) throw AdjustmentError(AdjustmentError::Cause::roundsDoNotClose, round);
-
-        solveAtAdjustedValues(job, adjusted);
-        observed.restore(job);
-        applyCorrections(job);
-        adjustedTraverse(job);
+        if (unit != exactDegToRad) adjusted = adjustedMisclosures(job, exactDegToRad);
+        furtherRound(job, observed, adjusted, exactDegToRad);
     }
 }
 

@@ -1,15 +1,14 @@
 #include "analysis/point_weight_reciprocals.h"
 
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 #include "adjustment/conditions.h"
-#include "chain/angles.h"
 #include "chain/units.h"
 
 namespace kestrane {
 namespace {
-
 
 // The three prefix sums, as columns of the matrices below.
 constexpr int GX = 0, GY = 1, H = 2;
@@ -35,8 +34,12 @@ public:
     }
 
     // Adds a leg formed at the present reference. A leg of a triangle
-    // finishes the block it started in; leg 0 only starts block 1.
-    void addLeg(const Leg& leg);
+    // finishes the block it started in; leg 0 only starts block 1. Where its
+    // side reaches only the reference point (the next triangle is a fan,
+    // and the route goes on from the station), the side is left out of the
+    // legs taken, and the reference point's weight reciprocals with it are
+    // returned.
+    std::optional<PointWeightReciprocals> addLeg(const Leg& leg, bool sideReachesOnlyTheReference = false);
     // Moves the reference point to (x, y), metres.
     void moveReference(double x, double y);
     // The weight reciprocals of the point at the reference, reached along the
@@ -45,6 +48,7 @@ public:
 
 private:
     void addObservation(int column, const SourceRow& g, Matrix2x3& next);
+    void finishBlock(const Matrix2x3& next);
 
     const ChainSurvey& job_;
     const ChainNormals& normals_;
@@ -81,11 +85,11 @@ void RouteWeightFunctions::addObservation(int column, const SourceRow& g, Matrix
     }
 }
 
-void RouteWeightFunctions::addLeg(const Leg& leg)
+std::optional<PointWeightReciprocals> RouteWeightFunctions::addLeg(const Leg& leg, bool sideReachesOnlyTheReference)
 {
     Matrix2x3 next;
     // The turn: millimetres of the reference point's X and Y per second.
-    const double perSecond = leg.sign * millimetresPerMetre / rho;
+    const double perSecond = leg.sign * millimetresPerMetre / job_.linearisedRho;
     const SourceRow turn{{perSecond * (leg.stationY - referenceY_), perSecond * (referenceX_ - leg.stationX), perSecond}};
     if (leg.ofTriangle) {
         // Only C turns the route; the first group takes a third of its
@@ -101,14 +105,32 @@ void RouteWeightFunctions::addLeg(const Leg& leg)
     }
     // The side: the direction cosines of the leg; a leg of no length (two
     // route points at one station) adds nothing.
+    std::optional<PointWeightReciprocals> reference;
     const double dx = leg.toX - leg.stationX, dy = leg.toY - leg.stationY;
     const double length = std::hypot(dx, dy);
-    if (length > 0) addObservation(leg.sideColumn, SourceRow{{dx / length, dy / length, 0}}, next);
+    if (length > 0) {
+        const SourceRow along{{dx / length, dy / length, 0}};
+        if (sideReachesOnlyTheReference) {
+            RouteWeightFunctions withSide = *this;
+            Matrix2x3 nextWithSide = next;
+            withSide.addObservation(leg.sideColumn, along, nextWithSide);
+            withSide.finishBlock(nextWithSide);
+            reference = withSide.atReference();
+        } else {
+            addObservation(leg.sideColumn, along, next);
+        }
+    }
 
     if (!leg.ofTriangle) {
         if (next.element != Matrix2x3{}.element) throw std::logic_error("leg 0 reaches beyond triangle 1");
-        return;
+        return reference;
     }
+    finishBlock(next);
+    return reference;
+}
+
+void RouteWeightFunctions::finishBlock(const Matrix2x3& next)
+{
     // Block block_ is complete: no later leg touches it.
     const Matrix2x3 y = partial_ - normals_.gain(block_) * previous_;
     finished_ += transposedTimes(y, normals_.forwardInverse(block_) * y);
@@ -170,11 +192,16 @@ std::vector<PointWeightReciprocals> pointWeightReciprocals(const ChainSurvey& jo
         route.addLeg({0, false, s[0], job.xa.value, job.ya.value, 3 * n + 1, X[1], Y[1]});
     // With D known the side D - B is no observation, and B lies beyond D.
     const int last = dGiven(job) ? n : n + 1;
+    int station = 1;  // O(j): a fan keeps the station of the triangle before
+    std::optional<PointWeightReciprocals> reached;
     for (int j = 1; j <= last; ++j) {
-        points[j] = route.atReference();
+        points[j] = reached ? *reached : route.atReference();
         if (j == last) break;
+        if (j > 1 && s[j] != s[j - 1]) station = j;
         route.moveReference(X[j + 1], Y[j + 1]);
-        route.addLeg({3 * j - 2, true, s[j], X[j], Y[j], 3 * n + 2 * j + 1, X[j + 1], Y[j + 1]});
+        const bool nextIsFan = j + 1 <= n && s[j + 1] == s[j];
+        reached = route.addLeg({3 * j - 2, true, s[j], X[station], Y[station], 3 * n + 2 * j + 1, X[j + 1], Y[j + 1]},
+                               nextIsFan);
     }
     return points;
 }

@@ -4,14 +4,19 @@
 // conditions of the second group (the first group is in f already: its
 // spacer-angle terms are spread over the triangle as -1/3, -1/3, 2/3).
 //
-// Legs: leg i (1..n) runs from P(i) to P(i+1) along the side S(2i+1) and
-// turns at P(i) by the spacer angle C(i) of sign s(i); leg 0, from A to P(1)
-// along S(1) turned by Qa of sign s(0), is observed only when C is not known.
-// The X weight function of P(j) runs over legs 0..j-1: C(i) (or Qa) carries
-// s(i) * 1000 * (Y(i) - Y(j)) / rho millimetres per second, S(2i+1) the
-// cosine of its leg (millimetres per millimetre); the Y weight function
-// s(i) * 1000 * (X(j) - X(i)) / rho and the sine. X(i), Y(i) are the route
-// coordinates the conditions were formed at (ChainSurvey::linearisedX, Y).
+// Legs: leg i (1..n) runs from the station O(i) of triangle i to P(i+1)
+// along the side S(2i+1) and turns at O(i) by the spacer angle C(i) of sign
+// s(i); O(1) = P(1), and O(i) is P(i) after a zigzag step and O(i-1) in a fan
+// (equal signs). Leg 0, from A to P(1) along S(1) turned by Qa of sign s(0),
+// is observed only when C is not known. The X weight function of P(j) runs
+// over legs 0..j-1: C(i) (or Qa) carries s(i) * 1000 * (Y(O(i)) - Y(j)) / rho
+// millimetres per second, S(2i+1) the cosine of its leg (millimetres per
+// millimetre), except where the next triangle is a fan and the route goes on
+// from the station, not from P(i+1); the Y weight function
+// s(i) * 1000 * (X(j) - X(O(i))) / rho and the sine. X, Y are the route
+// coordinates the conditions were formed at and rho their seconds per radian
+// (ChainSurvey::linearisedX, Y, Rho). On the provisional traverse a fan's
+// route points lie on its station, and its legs have no length.
 //
 // Each weight function is a prefix sum over the legs, and depends on its own
 // point only linearly: with the reference point R, GX = sum over the legs of

@@ -66,6 +66,7 @@ struct ChainSurvey {
     float ms = 0, mx = 0, my = 0, md = 0;             // millimetres
     float relativeErrorM = 0;
     int adjustmentRounds = 0;                         // times the second group was solved
+    double linearisedRho = 0;                         // seconds per radian of the conditions' angle terms
 
     // Arrays, created anew and zero-filled by every sizing.
     std::vector<double> angleA, angleB, angleC;       // 0..n, degrees (packed as typed at first)

@@ -12,7 +12,6 @@
 #include "adjustment/misclosures.h"
 #include "adjustment/normal_equations.h"
 #include "adjustment/precision.h"
-#include "adjustment/second_group_rounds.h"
 #include "dense_oracle.h"
 #include "job/data_input_job.h"
 #include "synthetic_chain.h"
@@ -90,9 +89,8 @@ void compareWithOracle(const ChainPlan& plan)
             ASSERT_EQ(program.conditionMatrix(row, column), dense.conditionMatrix(row, column))
                 << "a(" << row << ", " << column << ")";
     if (!programDone) return;
-    // The chain closes after this one round, so the job takes no other: the
-    // dense scheme is the whole adjustment of it.
-    EXPECT_LE(largestMisclosure(program, adjustedMisclosures(program)), roundClosingTolerance);
+    // The first round, whatever rounds follow: where it is final, it is the
+    // whole adjustment (LongChain.AnOrdinaryChainTakesOneRound).
     for (int j = 1; j <= 2 * n + 5; ++j) {
         for (int i = 1; i <= j; ++i) {
             ASSERT_EQ(bits(program.normalMatrix(i, j)), bits(dense.normalMatrix(i, j))) << "N(" << i << ", " << j << ")";

@@ -75,27 +75,34 @@ DenseAnalysis denseAnalysis(const ChainSurvey& job)
     }
 
     // The weight functions of P(j) in millimetres: each spacer angle (and Qa)
-    // turns the route beyond it, each leg's side moves it along the leg. The
-    // observed sides are the adjusted ones less their corrections.
+    // turns the route beyond its station, each side moves the point it
+    // reaches along itself. A fan keeps the station of the triangle before;
+    // the route goes on from there, not from the far end of the side before.
     const auto& X = job.linearisedX;
     const auto& Y = job.linearisedY;
     const auto& s = job.spacerSign;
-    const double rho = 206265;
-    const auto observedSide = [&](int k) { return job.sideLength[k] - job.correction[3 * n + k] / 1000; };
+    const double rho = job.linearisedRho;
+    std::vector<int> station(n + 1, 1);
+    for (int i = 2; i <= n; ++i) station[i] = s[i] == s[i - 1] ? station[i - 1] : i;
+    const auto along = [&](double dx, double dy, double d) { return std::hypot(dx, dy) > 0 ? d / std::hypot(dx, dy) : 0; };
     dense.points.resize(n + 2);
     for (int j = 1; j <= n + 1; ++j) {
         std::vector<double> fx(observations), fy(observations);
         if (chainCaseOf(job) == ChainCase::hangingOnA) {
+            const double dx = X[1] - job.xa.value, dy = Y[1] - job.ya.value;
             fx[0] = s[0] * 1000 * (job.ya.value - Y[j]) / rho;
             fy[0] = s[0] * 1000 * (X[j] - job.xa.value) / rho;
-            fx[3 * n + 1] = (X[1] - job.xa.value) / observedSide(1);
-            fy[3 * n + 1] = (Y[1] - job.ya.value) / observedSide(1);
+            fx[3 * n + 1] = along(dx, dy, dx);
+            fy[3 * n + 1] = along(dx, dy, dy);
         }
         for (int i = 1; i < j && i <= n; ++i) {
-            fx[3 * i] = s[i] * 1000 * (Y[i] - Y[j]) / rho;
-            fy[3 * i] = s[i] * 1000 * (X[j] - X[i]) / rho;
-            fx[3 * n + 2 * i + 1] = (X[i + 1] - X[i]) / observedSide(2 * i + 1);
-            fy[3 * n + 2 * i + 1] = (Y[i + 1] - Y[i]) / observedSide(2 * i + 1);
+            const int o = station[i];
+            fx[3 * i] = s[i] * 1000 * (Y[o] - Y[j]) / rho;
+            fy[3 * i] = s[i] * 1000 * (X[j] - X[o]) / rho;
+            if (i + 1 < j && s[i + 1] == s[i]) continue;
+            const double dx = X[i + 1] - X[o], dy = Y[i + 1] - Y[o];
+            fx[3 * n + 2 * i + 1] = along(dx, dy, dx);
+            fy[3 * n + 2 * i + 1] = along(dx, dy, dy);
         }
         const auto bracket = [&](const std::vector<double>& f, const std::vector<double>& g) {
             double sum = 0;

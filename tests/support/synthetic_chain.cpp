@@ -159,6 +159,8 @@ SyntheticChain makeChain(const ChainPlan& plan)
     } else {
         triangles = fanned(n, plan.fans, random, chain.truth);
     }
+    chain.vertices = {triangles.front().u, triangles.front().v};
+    for (const Triangle& t : triangles) chain.vertices.push_back(t.w);
     const auto& P = chain.truth;
     std::normal_distribution<double> angleError(0, plan.angleNoise / 3600);
     std::normal_distribution<double> sideError(0, plan.sideNoise);
@@ -203,7 +205,9 @@ SyntheticChain makeChain(const ChainPlan& plan)
         const double c = signedTurn(bearing(station, after) - bearing(station, before));
         answers.confirmed(packed(a + angleNoise()));
         answers.confirmed(packed(b + angleNoise()));
-        answers.confirmed(packed(c + std::copysign(angleNoise(), c)));
+        // The error is signed: the magnitude of C is as often too small as too
+        // large, like A and B, and the chain is not stretched on average.
+        answers.confirmed(packed(c + angleNoise()));
     }
     auto side = [&](Point from, Point to) { return fullPrecision(distance(from, to) + sideNoise()); };
     for (int i = 1; i <= n; ++i) {

@@ -41,6 +41,10 @@ struct ChainPlan {
 struct SyntheticChain {
     ChainPlan plan;
     std::vector<Point> truth;          // P(0) .. P(n+1)
+    // The vertices of the network, numbered as the adjusted traverse numbers
+    // the route: A, the station of triangle 1, then the vertex at B(i) of each
+    // triangle i. Without fans they are the route points.
+    std::vector<Point> vertices;
     std::vector<std::string> answers;  // the whole job, pauses included
 };
 
