@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "golden_files.h"
+#include "guide_texts.h"
 #include "jobfile/journal.h"
 #include "job_file_runs.h"
 #include "synthetic_chain.h"
@@ -193,13 +194,11 @@ TEST_F(JobFileOpened, OpenedJobIsJournaledAndEachJobStartsTheJournalAfresh)
 // runs to the figures the typed example shows.
 TEST(UserGuideJobFile, IsTheWorkedExample)
 {
-    const std::string readme = testing::readFile(README_FILE);
-    const std::string begin = "<!-- example job file -->\n", end = "<!-- end of example job file -->";
-    const auto from = readme.find(begin), to = readme.find(end);
-    ASSERT_NE(from, std::string::npos);
-    ASSERT_NE(to, std::string::npos);
+    const auto examples = testing::markedPassages(testing::readFile(testing::docsPath("job-files.md")),
+                                                  "<!-- example job file -->", "<!-- end of example job file -->");
+    ASSERT_EQ(examples.size(), 1u);
     std::string file;
-    std::istringstream block(readme.substr(from + begin.size(), to - from - begin.size()));
+    std::istringstream block(examples.front().text);
     for (std::string line; std::getline(block, line);) file += line.substr(line.find_first_not_of(' ')) + "\n";
     FastScratchFolder scratch("guide");
     const auto opened = replayed("", {.job = writtenFile(scratch.path / "guide.kjob", file), .saveJob = {}});
