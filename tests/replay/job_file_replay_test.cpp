@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "chain/version.h"
 #include "golden_files.h"
 #include "guide_texts.h"
 #include "jobfile/journal.h"
@@ -220,6 +221,11 @@ TEST(ReplayJobOptions, CommandLine)
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--job"}, {"--job", ""}, {"--jobs", "a"}, {"--job", "a", "--job", "b"}, {"a", "b"}, {"t", "--job", "a"}})
         EXPECT_FALSE(parseCommandLine(bad)) << bad.front();
+    EXPECT_TRUE(parseCommandLine({"--version"})->version);
+    EXPECT_FALSE(parseCommandLine({"t.transcript"})->version);
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--version", "t"}, {"--job", "a", "--version"}, {"--version", "--job", "a"}})
+        EXPECT_FALSE(parseCommandLine(bad)) << bad.back();
 
     FastScratchFolder scratch("executable");
     const std::string job = writtenFile(scratch.path / "job.kjob", chainFile(scratch.path));
@@ -239,6 +245,9 @@ TEST(ReplayJobOptions, CommandLine)
               testing::lastValuesOf(testing::journalEntries(job)));
     EXPECT_EQ(run(tool + " --job 2>&1", usage), 1);
     EXPECT_NE(usage.find("usage: kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]"), std::string::npos);
+    std::string version;
+    EXPECT_EQ(run(tool + " --version < /dev/null", version), 0);
+    EXPECT_EQ(version, std::string("kestrane-replay ") + programVersion + "\n");
 }
 
 }  // namespace
