@@ -6,7 +6,10 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 foreach(path bin/kestrane bin/kestrane-replay share/applications/kestrane.desktop
-             share/icons/hicolor/scalable/apps/kestrane.svg share/mime/packages/kestrane.xml)
+             share/icons/hicolor/scalable/apps/kestrane.svg share/mime/packages/kestrane.xml
+             share/man/man1/kestrane.1.gz share/man/man1/kestrane-replay.1.gz
+             share/doc/kestrane/user-guide.zh.md share/doc/kestrane/user-guide.en.md
+             share/doc/kestrane/copyright share/doc/kestrane/changelog.gz)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "not installed: ${path}")
   endif()

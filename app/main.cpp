@@ -1,7 +1,13 @@
 // Kestrane: least-squares adjustment of a side-angle triangulation chain.
+// kestrane [FILE.kjob] opens the window, and the job file once it is up;
+// kestrane --version prints the name and version, with no window.
+#include <cstring>
+#include <iostream>
+
 #include <QApplication>
 #include <QTimer>
 
+#include "chain/version.h"
 #include "presentation/fonts.h"
 #include "presentation/translations.h"
 #include "presentation/job_file_actions.h"
@@ -9,9 +15,15 @@
 
 int main(int argc, char* argv[])
 {
+    // Before Qt: --version needs no display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "kestrane " << kestrane::programVersion << '\n';
+        return 0;
+    }
     QApplication app(argc, argv);
     // The user's data folder, AppDataLocation, is named by the program.
     QCoreApplication::setApplicationName(QStringLiteral("Kestrane"));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(kestrane::programVersion));
     kestrane::installFontSubstitutes();
     kestrane::installQtTranslations(app);
     kestrane::MainWindow window;

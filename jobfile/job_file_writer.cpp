@@ -7,13 +7,12 @@
 #include <stdexcept>
 
 #include "chain/chain_survey.h"
+#include "chain/version.h"
 #include "jobfile/job_keys.h"
 #include "jobfile/value_quoting.h"
 
 namespace kestrane {
 namespace {
-
-const char* const programVersion = KESTRANE_VERSION;
 
 struct KeyedValue {
     JobKey key;

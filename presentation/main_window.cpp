@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include "chain/version.h"
 #include "job/data_input_job.h"
 #include "presentation/analysis_window.h"
 #include "presentation/client_area.h"
@@ -79,6 +81,18 @@ void MainWindow::addMenus()
     // The analysis is of the last job that ran to its end: there is none before.
     analyse->setEnabled(false);
     connect(this, &MainWindow::jobEnded, analyse, [this, analyse] { analyse->setEnabled(hasCompleteJob()); });
+
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    helpMenu->setObjectName(QStringLiteral("helpMenu"));
+    QAction* about = helpMenu->addAction(QStringLiteral("关于 Kestrane(&A)"), this, &MainWindow::showAbout);
+    about->setObjectName(QStringLiteral("aboutAction"));
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::about(this, QStringLiteral("关于 Kestrane"),
+                       QStringLiteral("Kestrane %1\n\n边角三角锁条件平差计算:闭合差、平差座标与精度评定。")
+                           .arg(QString::fromUtf8(programVersion)));
 }
 
 void MainWindow::showAnalysis()

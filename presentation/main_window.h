@@ -71,6 +71,8 @@ public slots:
     // 分析 -> 平差分析…: the quality analysis of the last complete job in a
     // window of its own.
     void showAnalysis();
+    // 帮助 -> 关于 Kestrane: the program's name, version and what it does.
+    void showAbout();
 
 private:
     void addMenus();

@@ -9,12 +9,15 @@
 #include <vector>
 
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
 #include <QTimer>
 
+#include "chain/version.h"
 #include "presentation/client_area.h"
 #include "presentation/main_window.h"
 #include "window_probe.h"
@@ -332,6 +335,40 @@ TEST_F(MainWindowTest, FieldsShowTheTextsAJobWritesWhole)
             const QLineEdit* field = textField(window, number);
             EXPECT_LE(field->fontMetrics().horizontalAdvance(QString::fromUtf8(text)), textRoom(field));
         }
+}
+
+// 帮助 -> 关于 Kestrane: a box that names the program, its version and what it
+// does, and closes with its one button.
+TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndItsVersion)
+{
+    const QMenu* help = window.findChild<QMenu*>(QStringLiteral("helpMenu"));
+    QAction* about = window.findChild<QAction*>(QStringLiteral("aboutAction"));
+    ASSERT_NE(help, nullptr);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(str(help->title()), "帮助(&H)");
+    EXPECT_TRUE(window.menuBar()->actions().contains(help->menuAction()));
+    EXPECT_TRUE(help->actions().contains(about));
+    EXPECT_EQ(str(about->text()), "关于 Kestrane(&A)");
+
+    QString title, text;
+    int polls = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box && ++polls < 500) return;
+        poll.stop();
+        if (!box) return;
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+    });
+    poll.start(10);
+    about->trigger();
+    EXPECT_EQ(str(title), "关于 Kestrane");
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Kestrane ") + QString::fromUtf8(programVersion) + QLatin1Char('\n')))
+        << str(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("三角锁"))) << str(text);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

@@ -29,8 +29,10 @@
 #include <QTest>
 
 #include "dialogue/window_fields.h"
+#include "guide_texts.h"
 #include "input_box_driver.h"
 #include "presentation/main_window.h"
+#include "presentation/window_layout.h"
 #include "printed_report.h"
 #include "tools/replay/replay.h"
 #include "tools/replay/transcript.h"
@@ -48,6 +50,21 @@ const std::string exportEntry = "@export ";
 
 using testing::goldenPath;
 using testing::readFile;
+
+// The fields that a guide's caption names: the caption beside the field, or
+// the heading above it and the caption, blanks at either end left out.
+std::vector<Field> fieldsCaptioned(const std::string& named)
+{
+    const QString caption = QString::fromStdString(named);
+    std::vector<Field> fields;
+    for (const FieldPlace& place : fieldPlaces()) {
+        const QString beside = QString::fromUtf8(place.caption.text).simplified();
+        const bool above = place.heading.text &&
+                           QString::fromUtf8(place.heading.text).simplified() + QLatin1Char(' ') + beside == caption;
+        if (beside == caption || above) fields.push_back(place.field);
+    }
+    return fields;
+}
 
 // What is on screen: "Text1".."Text41" and the changeable labels by name.
 using Screen = std::map<std::string, std::string>;
@@ -421,6 +438,22 @@ TEST_F(WholeJob, KnownSidesCAndDAtBothEnds)
     printAndCompareWithReplay("known_sides_c_and_d_n4");
     EXPECT_EQ(shown(9), "由已知边起算");
     EXPECT_EQ(shown(11), "由已知边闭合");
+}
+
+// The worked example of README.md and the guides: the window shows every
+// figure they list in the field that the caption they name stands by.
+TEST_F(WholeJob, UserGuideWorkedExample)
+{
+    driveTranscript("user_guide_example");
+    if (HasFatalFailure()) return;
+    for (const fs::path& document : testing::documentsWithFigures())
+        for (const testing::GuideFigure& figure : testing::guideFigures(document)) {
+            const std::vector<Field> named = fieldsCaptioned(figure.caption);
+            ASSERT_EQ(named.size(), 1u) << document.filename() << ": no one field captioned " << figure.caption;
+            EXPECT_EQ(QString::fromStdString(shown(windowNumber(named.front()))).simplified().toStdString(),
+                      figure.shown)
+                << document.filename() << ": " << figure.caption;
+        }
 }
 
 // Several jobs on one window: bad input warned about, a job abandoned at a

@@ -6,6 +6,7 @@
 
 #include <sstream>
 
+#include "chain/version.h"
 #include "job_file_samples.h"
 #include "jobfile/value_quoting.h"
 
@@ -43,7 +44,7 @@ TEST(WriterRoundTrip, GeneratedJobsReadBackValueForValue)
         std::vector<std::string> lines;
         std::istringstream in(text);
         for (std::string line; std::getline(in, line);) lines.push_back(line);
-        EXPECT_EQ(lines[0].rfind("# Kestrane 作业文件 — 程序版本 ", 0), 0u);
+        EXPECT_EQ(lines[0].rfind(std::string("# Kestrane 作业文件 — 程序版本 ") + programVersion + ",", 0), 0u);
         EXPECT_EQ(lines[1], "kestrane-job 1");
         for (std::size_t i = 0; i < file.entries().size(); ++i) {
             const JobFileEntry& entry = file.entries()[i];

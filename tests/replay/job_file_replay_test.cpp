@@ -9,7 +9,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "chain/version.h"
 #include "golden_files.h"
+#include "guide_texts.h"
 #include "jobfile/journal.h"
 #include "job_file_runs.h"
 #include "synthetic_chain.h"
@@ -193,13 +195,11 @@ TEST_F(JobFileOpened, OpenedJobIsJournaledAndEachJobStartsTheJournalAfresh)
 // runs to the figures the typed example shows.
 TEST(UserGuideJobFile, IsTheWorkedExample)
 {
-    const std::string readme = testing::readFile(README_FILE);
-    const std::string begin = "<!-- example job file -->\n", end = "<!-- end of example job file -->";
-    const auto from = readme.find(begin), to = readme.find(end);
-    ASSERT_NE(from, std::string::npos);
-    ASSERT_NE(to, std::string::npos);
+    const auto examples = testing::markedPassages(testing::readFile(testing::docsPath("job-files.md")),
+                                                  "<!-- example job file -->", "<!-- end of example job file -->");
+    ASSERT_EQ(examples.size(), 1u);
     std::string file;
-    std::istringstream block(readme.substr(from + begin.size(), to - from - begin.size()));
+    std::istringstream block(examples.front().text);
     for (std::string line; std::getline(block, line);) file += line.substr(line.find_first_not_of(' ')) + "\n";
     FastScratchFolder scratch("guide");
     const auto opened = replayed("", {.job = writtenFile(scratch.path / "guide.kjob", file), .saveJob = {}});
@@ -221,6 +221,11 @@ TEST(ReplayJobOptions, CommandLine)
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
              {"--job"}, {"--job", ""}, {"--jobs", "a"}, {"--job", "a", "--job", "b"}, {"a", "b"}, {"t", "--job", "a"}})
         EXPECT_FALSE(parseCommandLine(bad)) << bad.front();
+    EXPECT_TRUE(parseCommandLine({"--version"})->version);
+    EXPECT_FALSE(parseCommandLine({"t.transcript"})->version);
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--version", "t"}, {"--job", "a", "--version"}, {"--version", "--job", "a"}})
+        EXPECT_FALSE(parseCommandLine(bad)) << bad.back();
 
     FastScratchFolder scratch("executable");
     const std::string job = writtenFile(scratch.path / "job.kjob", chainFile(scratch.path));
@@ -240,6 +245,9 @@ TEST(ReplayJobOptions, CommandLine)
               testing::lastValuesOf(testing::journalEntries(job)));
     EXPECT_EQ(run(tool + " --job 2>&1", usage), 1);
     EXPECT_NE(usage.find("usage: kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]"), std::string::npos);
+    std::string version;
+    EXPECT_EQ(run(tool + " --version < /dev/null", version), 0);
+    EXPECT_EQ(version, std::string("kestrane-replay ") + programVersion + "\n");
 }
 
 }  // namespace

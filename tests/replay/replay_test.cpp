@@ -18,6 +18,7 @@
 #include "chain/json_string.h"
 #include "export/text_encoding.h"
 #include "golden_files.h"
+#include "guide_texts.h"
 
 namespace kestrane::replay {
 namespace {
@@ -166,57 +167,59 @@ TEST(ReplayExecutable, FileStandardInputAndUnreadable)
 namespace kestrane::replay {
 namespace {
 
-// The worked example of the user guide: every figure the README lists must
-// be what the window shows after the same job.
+// The worked example of the user guide: every figure that README.md and the
+// guides list must be a text the window shows after the same job (which
+// caption stands by which field is the window's, checked in its own tests),
+// and the two guides list the same figures under the same captions.
 TEST(UserGuide, WorkedExampleFiguresAreThoseOfTheJob)
 {
-    const std::string readme = readFile(README_FILE);
-    const std::string begin = "<!-- example figures -->\n", end = "<!-- end of example figures -->";
-    const auto from = readme.find(begin), to = readme.find(end);
-    ASSERT_NE(from, std::string::npos);
-    ASSERT_NE(to, std::string::npos);
-    const auto figures = linesOf(readme.substr(from + begin.size(), to - from - begin.size()));
-    ASSERT_GE(figures.size(), 10u);
-
     std::ostringstream log;
     ASSERT_EQ(replayTranscript(readFile(fs::path(GOLDEN_DIR) / "user_guide_example.transcript"), log), statusDone);
     const std::string fields = lastLine(log.str());
-    for (const std::string& figure : figures) {
-        // "    Text17 750.88 米": the field, one blank, then its text as shown.
-        const std::string line = figure.substr(figure.find_first_not_of(' '));
-        const auto blank = line.find(' ');
-        const std::string expected =
-            jsonStringLiteral(line.substr(0, blank), JsonEscapes::required) + ": " +
-            jsonStringLiteral(line.substr(blank + 1), JsonEscapes::required);
-        EXPECT_NE(fields.find(expected), std::string::npos) << expected;
+    for (const fs::path& document : testing::documentsWithFigures()) {
+        const auto figures = testing::guideFigures(document);
+        EXPECT_GE(figures.size(), 5u) << document;
+        for (const testing::GuideFigure& figure : figures) {
+            // A field's text begins with one blank, the mean side's does not.
+            const bool shown = fields.find(": " + jsonStringLiteral(" " + figure.shown, JsonEscapes::required)) != std::string::npos ||
+                               fields.find(": " + jsonStringLiteral(figure.shown, JsonEscapes::required)) != std::string::npos;
+            EXPECT_TRUE(shown) << document.filename() << ": " << figure.caption << " " << figure.shown;
+        }
+    }
+    const auto chinese = testing::guideFigures(testing::docsPath("user-guide.zh.md"));
+    const auto english = testing::guideFigures(testing::docsPath("user-guide.en.md"));
+    ASSERT_EQ(chinese.size(), english.size());
+    for (std::size_t i = 0; i < chinese.size(); ++i) {
+        EXPECT_EQ(chinese[i].caption, english[i].caption);
+        EXPECT_EQ(chinese[i].shown, english[i].shown) << chinese[i].caption;
     }
 }
 
-// The export examples of the user guide: every block is found, whole, in
-// the file of that name that the golden export job writes, in the file's own
-// encoding and line ends.
+// The export examples: every passage is found, whole, in the file of that
+// name that the golden export job writes, in the file's own encoding and line
+// ends.
 TEST(UserGuide, ExportExamplesAreInTheFilesOfTheJob)
 {
-    const std::string readme = readFile(README_FILE);
+    const auto examples = testing::markedPassages(readFile(testing::docsPath("exports.md")), "<!-- export example ",
+                                                  "<!-- end of export example -->");
     const testing::ScratchWorkingFolder folder("user-guide-exports");
     std::ostringstream log;
     ASSERT_EQ(replayTranscript(readFile(fs::path(GOLDEN_DIR) / "exports.transcript"), log), statusDone);
 
-    const std::string begin = "<!-- export example ", end = "<!-- end of export example -->";
-    int examples = 0;
-    for (auto from = readme.find(begin); from != std::string::npos; from = readme.find(begin, from + 1), ++examples) {
-        const auto nameEnd = readme.find(" -->\n", from);
-        const std::string name = readme.substr(from + begin.size(), nameEnd - from - begin.size());
-        const std::string file = readFile(name);
-        ASSERT_FALSE(file.empty()) << name;
+    for (const testing::MarkedPassage& example : examples) {
+        const std::string file = readFile(example.name);
+        ASSERT_FALSE(file.empty()) << example.name;
         const bool crlf = file.find("\r\n") != std::string::npos;
         std::string block;
-        for (const std::string& line : linesOf(readme.substr(nameEnd + 5, readme.find(end, from) - nameEnd - 5)))
+        for (const std::string& line : linesOf(example.text))
             block += line.substr(4) + (crlf ? "\r\n" : "\n");  // an indented code block
-        const char* encoding = name.ends_with(".dat") ? gb18030Encoding : name.ends_with(".dxf") ? gbkEncoding : "UTF-8";
-        EXPECT_NE(file.find(encodeUtf8As(block, encoding).value_or("?")), std::string::npos) << name << ":\n" << block;
+        const char* encoding = example.name.ends_with(".dat")   ? gb18030Encoding
+                               : example.name.ends_with(".dxf") ? gbkEncoding
+                                                                : "UTF-8";
+        EXPECT_NE(file.find(encodeUtf8As(block, encoding).value_or("?")), std::string::npos)
+            << example.name << ":\n" << block;
     }
-    EXPECT_GE(examples, 8);
+    EXPECT_GE(examples.size(), 8u);
 }
 
 }  // namespace

@@ -8,6 +8,10 @@ namespace kestrane::replay {
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine line;
+    if (arguments.size() == 1 && arguments.front() == "--version") {
+        line.version = true;
+        return line;
+    }
     std::size_t at = 0;
     for (; at < arguments.size() && arguments[at].rfind("--", 0) == 0; at += 2) {
         std::string* value = arguments[at] == "--job"        ? &line.options.job

@@ -22,16 +22,20 @@ struct JobFileOptions {
 };
 
 // kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]: the options
-// in either order, before the transcript's name.
+// in either order, before the transcript's name. kestrane-replay --version,
+// alone, asks for the program's name and version instead of a replay.
 struct CommandLine {
     JobFileOptions options;
     std::optional<std::string> transcript;  // standard input when none
+    bool version = false;
 };
 
 // Nothing when the arguments are not of that form.
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments);
 
-inline constexpr const char* usage = "usage: kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]";
+inline constexpr const char* usage =
+    "usage: kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]\n"
+    "       kestrane-replay --version";
 
 // The job files of one replay.
 class JobFileReplay {

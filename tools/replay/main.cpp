@@ -1,12 +1,13 @@
 // kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]: runs the job
 // of the data-input button from a transcript (standard input when no file is
 // named) and writes the log to standard output; see job_file_options.h for
-// the options.
+// the options. kestrane-replay --version prints the name and version.
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "chain/version.h"
 #include "tools/replay/replay.h"
 
 namespace {
@@ -34,6 +35,10 @@ int main(int argc, char** argv)
     if (!line) {
         std::cerr << usage << '\n';
         return statusUnreadable;
+    }
+    if (line->version) {
+        std::cout << "kestrane-replay " << kestrane::programVersion << '\n';
+        return statusDone;
     }
     const char* path = line->transcript ? line->transcript->c_str() : nullptr;
     std::string transcript;
