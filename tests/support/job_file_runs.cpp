@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "tools/replay/replay.h"
+#include "tools/replay/transcript.h"
 
 namespace kestrane::testing {
 
@@ -40,6 +41,29 @@ std::string joinedLines(const std::vector<std::string>& lines, std::size_t from,
     std::string text;
     for (std::size_t i = from; i < lines.size() && i < to; ++i) text += lines[i] + '\n';
     return text;
+}
+
+namespace {
+
+// Whether a transcript line presses a button or asks the tool for something
+// (@data, @print, @analysis, @export ...) rather than answering a box.
+bool isCommand(std::string_view line)
+{
+    return line.rfind('@', 0) == 0 && line != "@cancel" && line != "@abort" && line.rfind("@@", 0) != 0;
+}
+
+}  // namespace
+
+std::vector<std::vector<std::string>> jobsOf(const std::string& transcript)
+{
+    std::vector<std::vector<std::string>> jobs;
+    bool inJob = false;
+    for (const std::string_view line : replay::transcriptLines(transcript)) {
+        if (isCommand(line)) inJob = line == "@data";
+        if (line == "@data") jobs.emplace_back();
+        if (inJob) jobs.back().emplace_back(line);
+    }
+    return jobs;
 }
 
 std::vector<JobFileEntry> journalEntries(const fs::path& path)

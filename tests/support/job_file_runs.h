@@ -32,6 +32,10 @@ std::string finalFields(const std::string& log);
 std::string joinedLines(const std::vector<std::string>& lines, std::size_t from = 0,
                         std::size_t to = static_cast<std::size_t>(-1));
 
+// The jobs of a transcript, each "@data" with the entries up to the next
+// command (@print, @analysis, @export, a further @data).
+std::vector<std::vector<std::string>> jobsOf(const std::string& transcript);
+
 // The value lines of a job file read as a job reads them (an unfinished last
 // line left out); empty when the file is refused.
 std::vector<JobFileEntry> journalEntries(const std::filesystem::path& path);

@@ -22,16 +22,20 @@ struct JobFileOptions {
 };
 
 // kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]: the options
-// in either order, before the transcript's name.
+// in either order, before the transcript's name; or kestrane-replay --check
+// FILE alone.
 struct CommandLine {
     JobFileOptions options;
     std::optional<std::string> transcript;  // standard input when none
+    std::string check;                      // --check FILE; empty when not given
 };
 
 // Nothing when the arguments are not of that form.
 std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& arguments);
 
-inline constexpr const char* usage = "usage: kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]";
+inline constexpr const char* usage =
+    "usage: kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]\n"
+    "       kestrane-replay --check FILE";
 
 // The job files of one replay.
 class JobFileReplay {

@@ -1,12 +1,14 @@
 // kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]: runs the job
 // of the data-input button from a transcript (standard input when no file is
 // named) and writes the log to standard output; see job_file_options.h for
-// the options.
+// the options. kestrane-replay --check FILE lists the faults of a job file
+// (job_check.h).
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "tools/replay/job_check.h"
 #include "tools/replay/replay.h"
 
 namespace {
@@ -35,6 +37,7 @@ int main(int argc, char** argv)
         std::cerr << usage << '\n';
         return statusUnreadable;
     }
+    if (!line->check.empty()) return checkJobFile(line->check, std::cout);
     const char* path = line->transcript ? line->transcript->c_str() : nullptr;
     std::string transcript;
     if (!readAll(path, transcript)) {
