@@ -271,7 +271,7 @@ std::optional<double> JobDraft::meanSide() const
         const JobKey key{KeyFamily::side, k};
         if (isOpen(key)) {
             if (sides_[k].text.empty() || sides_[k].refusal) return std::nullopt;
-            sides[k] = *parseNumber(sides_[k].text);
+            sides[k] = sides_[k].number;
             continue;
         }
         // S1 or S(2n+1) from the coordinates of its known ends.
@@ -415,6 +415,7 @@ void JobDraft::setCell(const JobKey& key, std::string text, int line)
     held.line = line;
     held.refusal.reset();
     if (!held.text.empty()) held.refusal = readingOf(key.family).check(held.text);
+    held.number = held.refusal ? 0 : parseNumber(held.text).value_or(0);
     if (isAngleFamily(key.family)) updateMisclosure(key.index);
     if (key.family == KeyFamily::side || isCoordinate(key.family)) meanSide_.reset();
     if (isCoordinate(key.family)) updateLayout();

@@ -148,6 +148,7 @@ private:
         std::string text;
         int line = 0;
         std::optional<Refusal> refusal;  // of the cell's own check
+        double number = 0;               // what an accepted number reads as
     };
     static std::map<KeyFamily, Cell> emptyPlainCells();
 
