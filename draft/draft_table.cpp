@@ -93,7 +93,7 @@ std::optional<JobKey> keyAt(int row, int column, int triangles)
     return std::nullopt;
 }
 
-TableCell cellOf(const JobKey& key)
+TablePosition cellOf(const JobKey& key)
 {
     switch (key.family) {
     case KeyFamily::pointName: return {key.index, static_cast<int>(TableColumn::name)};
@@ -107,11 +107,11 @@ TableCell cellOf(const JobKey& key)
     }
 }
 
-std::optional<TableCell> nextOpenCell(const JobDraft& draft, TableCell from, bool forward)
+std::optional<TablePosition> nextOpenCell(const JobDraft& draft, TablePosition from, bool forward)
 {
     const int rows = tableRows(draft.triangles());
     const int step = forward ? 1 : -1;
-    TableCell at = from;
+    TablePosition at = from;
     for (;;) {
         at.column += step;
         if (at.column >= tableKeyColumns) at = {at.row + 1, 0};
@@ -161,7 +161,7 @@ std::string textOfBlock(const TextBlock& block)
     return text;
 }
 
-std::vector<DraftEdit> pasteEdits(const JobDraft& draft, TableCell at, const TextBlock& block)
+std::vector<DraftEdit> pasteEdits(const JobDraft& draft, TablePosition at, const TextBlock& block)
 {
     const int n = draft.triangles();
     if (at.row < 0 || at.row > n + 1 || at.column < 0 || at.column >= tableKeyColumns) return {};
@@ -189,19 +189,6 @@ std::vector<DraftEdit> pasteEdits(const JobDraft& draft, TableCell at, const Tex
         }
     }
     return edits;
-}
-
-TextBlock copiedBlock(const JobDraft& draft, TableCell first, TableCell last)
-{
-    TextBlock block;
-    for (int row = std::min(first.row, last.row); row <= std::max(first.row, last.row); ++row) {
-        auto& values = block.emplace_back();
-        for (int column = std::min(first.column, last.column); column <= std::max(first.column, last.column); ++column) {
-            const auto key = keyAt(row, column, draft.triangles());
-            values.push_back(key ? draft.text(*key) : std::string());
-        }
-    }
-    return block;
 }
 
 }  // namespace kestrane

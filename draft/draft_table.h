@@ -29,19 +29,19 @@ int tableRows(int triangles);
 // rows 0 and n+1, the spacer side of row n+1, cells outside the table).
 std::optional<JobKey> keyAt(int row, int column, int triangles);
 
-struct TableCell {
+struct TablePosition {
     int row = 0;
     int column = 0;
-    bool operator==(const TableCell&) const = default;
+    bool operator==(const TablePosition&) const = default;
 };
 
 // Where an indexed key stands.
-TableCell cellOf(const JobKey& key);
+TablePosition cellOf(const JobKey& key);
 
 // The open cell after (forward) or before the given one in field-book order,
 // row by row and left to right: the name, A, B, C, then the sides of the
 // row. Nothing past either end of the table.
-std::optional<TableCell> nextOpenCell(const JobDraft& draft, TableCell from, bool forward);
+std::optional<TablePosition> nextOpenCell(const JobDraft& draft, TablePosition from, bool forward);
 
 // A rectangular block of texts: rows of values.
 using TextBlock = std::vector<std::vector<std::string>>;
@@ -68,10 +68,6 @@ std::string textOfBlock(const TextBlock& block);
 // runs below the last triangle from a triangle row (or from B's row, to
 // append triangles) first raises n to take it, up to the largest chain; the
 // rows below that are dropped.
-std::vector<DraftEdit> pasteEdits(const JobDraft& draft, TableCell at, const TextBlock& block);
-
-// The cells from first to last (both corners included) as a block; cells that
-// hold no key give "".
-TextBlock copiedBlock(const JobDraft& draft, TableCell first, TableCell last);
+std::vector<DraftEdit> pasteEdits(const JobDraft& draft, TablePosition at, const TextBlock& block);
 
 }  // namespace kestrane

@@ -20,6 +20,7 @@
 #include "presentation/analysis_window.h"
 #include "presentation/client_area.h"
 #include "presentation/export_actions.h"
+#include "presentation/job_editor_actions.h"
 #include "presentation/job_file_actions.h"
 #include "presentation/qt_input_box.h"
 #include "presentation/qt_window_fields.h"
@@ -58,6 +59,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     inputBox_->openOver(client_);
     fields_ = std::make_unique<QtWindowFields>(*client_);
     jobFiles_ = new JobFileActions(*this);
+    jobEditors_ = new JobEditorActions(*this);
     fitToScreen();
 }
 
@@ -126,8 +128,8 @@ void MainWindow::runJob(const JobRun& run)
 
 void MainWindow::exitProgram()
 {
-    close();
-    QCoreApplication::quit();
+    // A job editor with changes not yet saved may keep the window open.
+    if (close()) QCoreApplication::quit();
 }
 
 void MainWindow::printReport()

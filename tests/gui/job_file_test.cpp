@@ -113,8 +113,8 @@ TEST_F(JobFileWindow, MenuEntriesActWhenTheyCan)
     QStringList entries;
     for (const QAction* entry : window->fileMenu()->actions())
         entries << (entry->isSeparator() ? QStringLiteral("—") : entry->text());
-    EXPECT_EQ(entries, (QStringList{"打开作业(&O)…", "继续未完成的计算(&C)", "最近的作业(&R)", "保存作业(&S)…", "—",
-                                    "打印(&P)…", "导出(&E)", "—", "退出(&X)"}));
+    EXPECT_EQ(entries, (QStringList{"打开作业(&O)…", "继续未完成的计算(&C)", "最近的作业(&R)", "保存作业(&S)…",
+                                    "新建作业表(&N)…", "编辑作业表(&E)…", "—", "打印(&P)…", "导出(&E)", "—", "退出(&X)"}));
     EXPECT_EQ(action("openJobAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(action("saveJobAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     auto* recent = window->findChild<QMenu*>(QStringLiteral("recentJobsMenu"));
