@@ -224,16 +224,23 @@ TEST_F(JobEditorTest, FileOpenedImportedSavedAndClosed)
     editor->field(KeyFamily::tolerance)->setText(QStringLiteral("5"));
     emit editor->field(KeyFamily::tolerance)->editingFinished();
     QString asked;
-    QTimer::singleShot(0, [&asked] {
+    const auto cancelQuestion = [&asked] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         asked = box->text();
         for (QAbstractButton* button : box->buttons())
             if (button->text() == QStringLiteral("取消")) button->click();
-    });
+    };
+    QTimer::singleShot(0, cancelQuestion);
     EXPECT_FALSE(editor->close());
     EXPECT_NE(asked.indexOf(QStringLiteral("尚未保存的修改")), -1);
     EXPECT_TRUE(editor->isVisible());
+    // Ending the program asks the same, and 取消 keeps it running.
+    asked.clear();
+    QTimer::singleShot(0, cancelQuestion);
+    EXPECT_FALSE(window->close());
+    EXPECT_NE(asked.indexOf(QStringLiteral("尚未保存的修改")), -1);
+    EXPECT_TRUE(window->isVisible() && editor->isVisible());
 
     if (const char* dir = std::getenv("KESTRANE_SCREENSHOT_DIR")) {
         // The guide's job with an angle mistyped, a side not yet typed and a
