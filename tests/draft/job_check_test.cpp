@@ -187,13 +187,7 @@ TEST(JobCheck, ExitStatusOfTheTool)
     const std::string guide = chainFile({.triangles = 3}, scratch.path);
     std::ofstream(good, std::ios::binary) << guide;
     std::ofstream(bad, std::ios::binary) << guide << "S2 = -1\n";
-    const auto run = [](const std::string& command, std::string& output) {
-        FILE* pipe = popen(command.c_str(), "r");
-        char buffer[4096];
-        std::size_t count;
-        while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
-        return WEXITSTATUS(pclose(pipe));
-    };
+    const auto run = testing::runCommand;
     const std::string tool = REPLAY_EXECUTABLE;
     std::string passed, failed, missing, usage;
     EXPECT_EQ(run(tool + " --check " + good, passed), 0);

@@ -4,7 +4,7 @@
 // file with an unused value opened, its known points imported from a CSV,
 // saved, and closed with a question about changes not saved. With
 // KESTRANE_SCREENSHOT_DIR set, the editor is kept there as the user guide's
-// screenshot. Each test has a data folder of its own (XDG_DATA_HOME).
+// screenshot.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -13,19 +13,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "golden_files.h"
 #include "input_box_driver.h"
 #include "job_file_runs.h"
+#include "own_data_window.h"
 #include "presentation/draft_document.h"
 #include "presentation/job_editor_actions.h"
 #include "presentation/job_editor_window.h"
@@ -34,41 +31,20 @@
 #include "presentation/triangle_table_model.h"
 #include "presentation/triangle_table_view.h"
 #include "synthetic_chain.h"
-#include "window_probe.h"
 
 namespace kestrane::guitest {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::map<int, std::string> shownFields(const QWidget& window)
-{
-    std::map<int, std::string> texts;
-    for (int n = 1; n <= fieldCount; ++n) texts[n] = fieldText(window, n).toStdString();
-    return texts;
-}
-
-class JobEditorTest : public ::testing::Test {
+class JobEditorTest : public OwnDataWindow {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(data.isValid());
-        formerDataHome = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", data.path().toUtf8());
-        window = std::make_unique<MainWindow>();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
     void TearDown() override
     {
         // Changes left unsaved on purpose are not asked about.
         for (auto* editor : window->findChildren<JobEditorWindow*>()) editor->document().history()->setClean();
-        window.reset();
-        qputenv("XDG_DATA_HOME", formerDataHome);
+        OwnDataWindow::TearDown();
     }
-
-    fs::path scratch(const char* name) const { return fs::path(data.path().toStdString()) / name; }
 
     // The values of a generated job of five triangles, and the fields its
     // typed job shows at the end.
@@ -89,10 +65,6 @@ protected:
         fields = shownFields(*window);
         return testing::lastValuesOf(testing::journalEntries(journal));
     }
-
-    QTemporaryDir data;
-    QByteArray formerDataHome;
-    std::unique_ptr<MainWindow> window;
 };
 
 // Types the text where the focus is, as a surveyor does: into the table, the

@@ -1,6 +1,9 @@
 #include "job_file_runs.h"
 
+#include <cstdio>
 #include <sstream>
+
+#include <sys/wait.h>
 #include <variant>
 
 #include <unistd.h>
@@ -19,6 +22,16 @@ Replayed replayed(const std::string& transcript, const replay::JobFileOptions& o
     run.status = replay::replayTranscript(transcript, log, options);
     run.log = log.str();
     return run;
+}
+
+int runCommand(const std::string& command, std::string& output)
+{
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return -1;
+    char buffer[4096];
+    std::size_t count;
+    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
+    return WEXITSTATUS(pclose(pipe));
 }
 
 std::vector<std::string> eventLines(const std::string& log, const std::string& prefix)

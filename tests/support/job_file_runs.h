@@ -22,6 +22,9 @@ struct Replayed {
 
 Replayed replayed(const std::string& transcript, const replay::JobFileOptions& options = {});
 
+// Runs a shell command, its standard output appended to output; its exit status.
+int runCommand(const std::string& command, std::string& output);
+
 // The log lines that start with prefix ("{\"report\": "), in order.
 std::vector<std::string> eventLines(const std::string& log, const std::string& prefix);
 
