@@ -1,5 +1,6 @@
 #include "presentation/triangle_table_view.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -11,7 +12,13 @@
 namespace kestrane {
 namespace {
 
-// Enter in a cell being typed into takes the value and moves on, as Tab does.
+// The editor of a cell opened by typing into it, rather than by F2 or a
+// double click: the arrow keys leave it, as in a spreadsheet.
+const char* const typedIntoProperty = "typedInto";
+
+// Enter, Tab and Shift+Tab in a cell being typed into take the value and
+// move on, and so do the arrow keys when the typing opened the cell; the view
+// then moves as it does from a cell that is not being typed into.
 class FieldBookDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -27,15 +34,19 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override
     {
         auto* editor = qobject_cast<QWidget*>(object);
-        if (editor && event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                emit commitData(editor);
-                emit closeEditor(editor, QAbstractItemDelegate::EditNextItem);
-                return true;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(object, event);
+        if (!editor || event->type() != QEvent::KeyPress) return QStyledItemDelegate::eventFilter(object, event);
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
+        const bool movesOn = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab || key == Qt::Key_Backtab;
+        const bool arrow = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+        if (!movesOn && !(arrow && editor->property(typedIntoProperty).toBool()))
+            return QStyledItemDelegate::eventFilter(object, event);
+        auto* view = qobject_cast<QWidget*>(parent());
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        QKeyEvent again(QEvent::KeyPress, key, press->modifiers(), press->text());
+        QCoreApplication::sendEvent(view, &again);
+        return true;
     }
 };
 
@@ -53,6 +64,13 @@ TriangleTableView::TriangleTableView(TriangleTableModel& model, QWidget* parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(true);
     setWordWrap(false);
+}
+
+bool TriangleTableView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    if (!QTableView::edit(index, trigger, event)) return false;
+    if (QWidget* editor = indexWidget(index)) editor->setProperty(typedIntoProperty, trigger == AnyKeyPressed);
+    return true;
 }
 
 QModelIndex TriangleTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)

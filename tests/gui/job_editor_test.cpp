@@ -68,12 +68,13 @@ protected:
 };
 
 // Types the text where the focus is, as a surveyor does: into the table, the
-// first key opens the cell's editor and the rest go there; then Enter.
-void typeInto(QWidget* widget, const std::string& text)
+// first key opens the cell's editor and the rest go there; then Enter, or
+// the key given.
+void typeInto(QWidget* widget, const std::string& text, Qt::Key then = Qt::Key_Return)
 {
     const auto focused = [widget] { return QApplication::focusWidget() ? QApplication::focusWidget() : widget; };
     for (const QChar c : QString::fromStdString(text)) QTest::keyClicks(focused(), QString(c));
-    QTest::keyClick(focused(), Qt::Key_Return);
+    QTest::keyClick(focused(), then);
 }
 
 TEST_F(JobEditorTest, PastedTrianglesAreAdjustedInTheMainWindow)
@@ -100,11 +101,13 @@ TEST_F(JobEditorTest, PastedTrianglesAreAdjustedInTheMainWindow)
     ASSERT_EQ(editor->tableModel()->rowCount(), 7);
     EXPECT_TRUE(table->hasFocus()) << "after the last field, the table";
 
-    // The names down the first column, a wrong one typed over.
+    // The names down the first column, each taken by the arrow key that
+    // moves on; a wrong one typed over.
     const auto cellAt = [&](int row, int column) { return editor->tableModel()->index(row, column); };
+    table->setCurrentIndex(cellAt(0, 0));
     for (int i = 0; i <= 6; ++i) {
-        table->setCurrentIndex(cellAt(i, 0));
-        typeInto(table, i == 2 ? "wrong" : values["N" + std::to_string(i)]);
+        EXPECT_EQ(table->currentIndex(), cellAt(i, 0));
+        typeInto(table, i == 2 ? "wrong" : values["N" + std::to_string(i)], Qt::Key_Down);
     }
     table->setCurrentIndex(cellAt(2, 0));
     typeInto(table, values["N2"]);
