@@ -241,7 +241,9 @@ void JobEditorWindow::fieldEdited(KeyFamily family)
 
 void JobEditorWindow::focusAfter(KeyFamily family)
 {
-    // The next open field in the order of asking, then the table.
+    // The value first, which may open or close the fields after it; then the
+    // next open field in the order of asking, and after the last the table.
+    fieldEdited(family);
     bool after = false;
     for (const JobKey& key : plainKeysInOrder()) {
         if (after && fields_.at(key.family)->isEnabled()) {
