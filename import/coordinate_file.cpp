@@ -136,7 +136,7 @@ CoordinateFileReading readCoordinateFile(std::string_view bytes, CoordinateForma
     const bool cass = format == CoordinateFormat::cass;
     const std::size_t fieldsNeeded = cass ? 4 : 3;
     const char* const layout = cass ? "点名,编码,Y,X[,H]" : "点名,X,Y";
-    std::vector<KnownPoint> points;
+    std::vector<FilePoint> points;
     bool first = true;
     for (const Record& record : std::get<std::vector<Record>>(records)) {
         const bool headings = first && !cass;

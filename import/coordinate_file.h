@@ -29,7 +29,7 @@ namespace kestrane {
 
 enum class CoordinateFormat { csv, cass };
 
-struct KnownPoint {
+struct FilePoint {
     std::string name;
     std::string x;  // north, metres, as written (full-width forms mapped)
     std::string y;  // east
@@ -41,7 +41,7 @@ struct CoordinateFileRefusal {
     std::string message;
 };
 
-using CoordinateFileReading = std::variant<std::vector<KnownPoint>, CoordinateFileRefusal>;
+using CoordinateFileReading = std::variant<std::vector<FilePoint>, CoordinateFileRefusal>;
 
 // Larger files and longer lists are refused: a file of known points for one
 // chain holds some thousands at most.

@@ -350,7 +350,7 @@ bool JobEditorWindow::importKnownPoints(const QString& path)
         tell("座标文件 " + name.toStdString() + ":" + refusal->message);
         return false;
     }
-    const auto& points = std::get<std::vector<KnownPoint>>(reading);
+    const auto& points = std::get<std::vector<FilePoint>>(reading);
     if (points.empty()) {
         tell("座标文件 " + name.toStdString() + " 中没有点。");
         return false;

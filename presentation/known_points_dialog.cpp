@@ -29,7 +29,7 @@ constexpr int absentEntry = -2;
 
 }  // namespace
 
-KnownPointsDialog::KnownPointsDialog(std::vector<KnownPoint> points, const QString& fileName, int triangles,
+KnownPointsDialog::KnownPointsDialog(std::vector<FilePoint> points, const QString& fileName, int triangles,
                                      QWidget* parent)
     : QDialog(parent), points_(std::move(points)), triangles_(triangles)
 {
@@ -47,7 +47,7 @@ KnownPointsDialog::KnownPointsDialog(std::vector<KnownPoint> points, const QStri
         box->addItem(QStringLiteral("(不改)"), keepEntry);
         if (roles[r].mayBeAbsent) box->addItem(QStringLiteral("(不是已知点:座标为 0, 0)"), absentEntry);
         for (std::size_t p = 0; p < points_.size(); ++p) {
-            const KnownPoint& point = points_[p];
+            const FilePoint& point = points_[p];
             box->addItem(QStringLiteral("%1    X %2    Y %3    (第 %4 行)")
                              .arg(QString::fromStdString(point.name), QString::fromStdString(point.x),
                                   QString::fromStdString(point.y))
@@ -79,7 +79,7 @@ std::vector<DraftEdit> KnownPointsDialog::edits() const
             edits.push_back({{roles[r].y, 0}, "0"});
             continue;
         }
-        const KnownPoint& point = points_[static_cast<std::size_t>(chosen)];
+        const FilePoint& point = points_[static_cast<std::size_t>(chosen)];
         edits.push_back({{roles[r].x, 0}, point.x});
         edits.push_back({{roles[r].y, 0}, point.y});
         // The names of A and B are those of the first and the last route point.

@@ -21,7 +21,7 @@ class KnownPointsDialog : public QDialog {
 
 public:
     // triangles: the draft's n, for the key of B's name (none without triangles).
-    KnownPointsDialog(std::vector<KnownPoint> points, const QString& fileName, int triangles,
+    KnownPointsDialog(std::vector<FilePoint> points, const QString& fileName, int triangles,
                       QWidget* parent = nullptr);
 
     // The box of a role: 0..5 for A, C, D, B, E, F.
@@ -31,7 +31,7 @@ public:
     std::vector<DraftEdit> edits() const;
 
 private:
-    std::vector<KnownPoint> points_;
+    std::vector<FilePoint> points_;
     int triangles_;
     std::array<QComboBox*, 6> choices_{};
 };

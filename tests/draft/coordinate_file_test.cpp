@@ -14,12 +14,12 @@
 namespace kestrane {
 namespace {
 
-std::vector<KnownPoint> pointsOf(std::string_view bytes, CoordinateFormat format)
+std::vector<FilePoint> pointsOf(std::string_view bytes, CoordinateFormat format)
 {
     const auto reading = readCoordinateFile(bytes, format);
     if (const auto* refusal = std::get_if<CoordinateFileRefusal>(&reading)) ADD_FAILURE() << refusal->message;
-    return std::holds_alternative<std::vector<KnownPoint>>(reading) ? std::get<std::vector<KnownPoint>>(reading)
-                                                                      : std::vector<KnownPoint>();
+    return std::holds_alternative<std::vector<FilePoint>>(reading) ? std::get<std::vector<FilePoint>>(reading)
+                                                                      : std::vector<FilePoint>();
 }
 
 CoordinateFileRefusal refusalOf(std::string_view bytes, CoordinateFormat format)
@@ -116,7 +116,7 @@ TEST(CoordinateFile, MangledFilesAreReadOrRefusedOnALine)
             EXPECT_EQ(refusal->message.rfind("第 " + std::to_string(refusal->line) + " 行:", 0), 0u);
             continue;
         }
-        for (const KnownPoint& point : std::get<std::vector<KnownPoint>>(reading)) {
+        for (const FilePoint& point : std::get<std::vector<FilePoint>>(reading)) {
             EXPECT_FALSE(point.name.empty());
             EXPECT_TRUE(parseNumber(point.x) && parseNumber(point.y)) << point.x << " " << point.y;
             EXPECT_TRUE(isValidUtf8(point.name));
