@@ -40,12 +40,6 @@ std::optional<JobKey> TriangleTableModel::keyOf(const QModelIndex& index) const
     return keyAt(index.row(), index.column(), document_.draft().triangles());
 }
 
-QModelIndex TriangleTableModel::indexOf(const JobKey& key) const
-{
-    const TablePosition cell = cellOf(key);
-    return index(cell.row, cell.column);
-}
-
 QString TriangleTableModel::notesOf(int row) const
 {
     const JobDraft& draft = document_.draft();

@@ -45,7 +45,6 @@ public:
 
     // The key of a cell; nothing for the computed columns and the empty cells.
     std::optional<JobKey> keyOf(const QModelIndex& index) const;
-    QModelIndex indexOf(const JobKey& key) const;
 
 private:
     void changed(const DraftChange& change);
