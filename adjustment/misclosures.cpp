@@ -7,9 +7,14 @@
 #include "chain/units.h"
 
 namespace kestrane {
+float triangleMisclosure(double angleA, double angleB, double angleC)
+{
+    return toSingle((angleA + angleB + angleC - 180) * secondsPerDegree);
+}
+
 float settleTriangle(ChainSurvey& job, int i)
 {
-    const float w = toSingle((job.angleA[i] + job.angleB[i] + job.angleC[i] - 180) * secondsPerDegree);
+    const float w = triangleMisclosure(job.angleA[i], job.angleB[i], job.angleC[i]);
     job.triangleMisclosure[i] = w;
     const double third = w / secondsPerThirdOfDegree;  // degrees
     job.angleA[i] -= third;

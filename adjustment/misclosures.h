@@ -18,6 +18,10 @@
 
 namespace kestrane {
 
+// w = (A + B + C - 180 deg) * 3600, seconds, in single precision, from the
+// three angles of a triangle in decimal degrees (C by its magnitude).
+float triangleMisclosure(double angleA, double angleB, double angleC);
+
 // Computes w(i) of triangle i (stored in single precision), takes a third of
 // it off each angle and adds w^2/3 to firstGroupSumVV. Returns w(i).
 float settleTriangle(ChainSurvey& job, int triangle);

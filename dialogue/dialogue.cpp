@@ -53,7 +53,7 @@ Dialogue::Answer Dialogue::takeValue(const std::string& key, const std::string& 
             std::string value = reading.mapsFullWidth ? mappedToAscii(*held) : *held;
             const auto refusal = reading.check(value);
             if (!refusal) return {std::move(value), true};
-            warnOrAbandon(*refusal, {key});
+            warnOrAbandon(refusal->warning, {key});
         }
     }
     everyValueFromFile_ = false;
@@ -81,7 +81,7 @@ std::string Dialogue::askChecked(const std::string& prompt, const ValueReading& 
         std::string value = reading.mapsFullWidth ? mappedToAscii(typed) : typed;
         const auto refusal = reading.check(value);
         if (!refusal) return value;
-        warnOrAbandon(*refusal);
+        warnOrAbandon(refusal->warning);
     }
 }
 

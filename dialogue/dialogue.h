@@ -35,8 +35,16 @@ struct ValueTexts {
     std::string confirmTitle;   // title of the confirmation boxes; empty for none
 };
 
-// A check of a typed text: the warning to show, or nothing when it is accepted.
-using ValueCheck = std::function<std::optional<std::string>(const std::string& typed)>;
+// A text a check refuses: the warning the prompts show, and the few words
+// that name the fault after the value's key where faults are listed one to a
+// phrase ("的分为 66" in "C3 的分为 66").
+struct Refusal {
+    std::string warning;
+    std::string brief;
+};
+
+// A check of a typed text: the refusal, or nothing when it is accepted.
+using ValueCheck = std::function<std::optional<Refusal>(const std::string& typed)>;
 
 // How a typed text is read as a value. A number is read with the full-width
 // forms of a Chinese input method mapped to ASCII, and the mapped text is the

@@ -2,7 +2,7 @@
 
 #include "chain/display_format.h"
 #include "export/export_checks.h"
-#include "export/text_encoding.h"
+#include "chain/text_encoding.h"
 
 namespace kestrane {
 namespace {

@@ -9,7 +9,7 @@
 #include "chain/units.h"
 #include "export/chain_network.h"
 #include "export/export_checks.h"
-#include "export/text_encoding.h"
+#include "chain/text_encoding.h"
 
 namespace kestrane {
 namespace {

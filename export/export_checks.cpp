@@ -4,7 +4,7 @@
 
 #include "adjustment/conditions.h"
 #include "chain/utf8.h"
-#include "export/text_encoding.h"
+#include "chain/text_encoding.h"
 
 namespace kestrane {
 

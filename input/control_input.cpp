@@ -7,7 +7,6 @@
 #include "dialogue/indexed_text.h"
 #include "dialogue/job_signals.h"
 #include "input/control_texts.h"
-#include "input/input_messages.h"
 #include "input/name_texts.h"
 #include "input/value_boxes.h"
 #include "input/value_checks.h"
@@ -45,8 +44,9 @@ void promptPoint(Dialogue& dialogue, const PointPrompts& point, TypedNumber& x, 
     for (;;) {
         x = promptNumber(dialogue, point.x, coordinateBox(point.xBox));
         y = promptNumber(dialogue, point.y, coordinateBox(point.yBox));
-        if (isGiven(x, y) || isAbsent(x, y)) return;
-        dialogue.warnOrAbandon(input_messages::oneZeroCoordinate(point.name), {point.x.key, point.y.key});
+        const auto refusal = pointCoordinatesRefusal(point.name, x, y);
+        if (!refusal) return;
+        dialogue.warnOrAbandon(refusal->warning, {point.x.key, point.y.key});
     }
 }
 
@@ -56,9 +56,10 @@ void promptStartAndClosingPoints(ChainSurvey& job, Dialogue& dialogue)
     for (;;) {
         promptPoint(dialogue, pointC, job.xc, job.yc);
         promptPoint(dialogue, pointD, job.xd, job.yd);
-        if (!(cAbsent(job) && dGiven(job))) return;
-        dialogue.warnOrAbandon(input_messages::startAbsentEndKnown, {control_texts::xc.key, control_texts::yc.key,
-                                                                     control_texts::xd.key, control_texts::yd.key});
+        const auto refusal = startAndClosingRefusal(job.xc, job.yc, job.xd, job.yd);
+        if (!refusal) return;
+        dialogue.warnOrAbandon(refusal->warning, {control_texts::xc.key, control_texts::yc.key, control_texts::xd.key,
+                                                  control_texts::yd.key});
     }
 }
 
@@ -120,11 +121,9 @@ void inputClosing(ChainSurvey& job, Dialogue& dialogue)
                            job.spacerSign[n + 1]);
 }
 
-// The side A-C (C given) or D-B (D given), computed from the coordinates.
 double knownSide(const TypedNumber& x0, const TypedNumber& y0, const TypedNumber& x1, const TypedNumber& y1)
 {
-    const double dx = x1.value - x0.value, dy = y1.value - y0.value;
-    const double side = std::sqrt(dx * dx + dy * dy);
+    const double side = knownSideLength(x0, y0, x1, y1);
     requireFinite(side);
     return side;
 }
@@ -136,6 +135,12 @@ void promptName(ChainSurvey& job, Dialogue& dialogue, int point, const ValueText
 }
 
 }  // namespace
+
+double knownSideLength(const TypedNumber& x0, const TypedNumber& y0, const TypedNumber& x1, const TypedNumber& y1)
+{
+    const double dx = x1.value - x0.value, dy = y1.value - y0.value;
+    return std::sqrt(dx * dx + dy * dy);
+}
 
 void inputChainSize(ChainSurvey& job, Dialogue& dialogue)
 {

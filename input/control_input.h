@@ -25,4 +25,8 @@ void inputControlPoints(ChainSurvey& job, Dialogue& dialogue);
 // The names of the route points P(0) = A .. P(n+1) = B.
 void inputPointNames(ChainSurvey& job, Dialogue& dialogue);
 
+// The side A-C (C given) or D-B (D given) computed from the coordinates of
+// its ends, metres.
+double knownSideLength(const TypedNumber& x0, const TypedNumber& y0, const TypedNumber& x1, const TypedNumber& y1);
+
 }  // namespace kestrane

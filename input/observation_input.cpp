@@ -42,19 +42,20 @@ void inputTriangle(ChainSurvey& job, Dialogue& dialogue, int i)
                  fields.setCaption(label, "");
              clearFields(fields, {Field::angleB, Field::angleC, Field::triangleMisclosure});
          }});
-    job.packedA[i] = readNumber(a);
-    job.angleA[i] = packedToDegrees(job.packedA[i]);
 
     const std::string b = dialogue.promptValue(withIndex(angleB, i), packedAngleBox(Field::angleB), asAngle,
                                                {[&] { fields.setCaption(Label::angleBRow, withIndex(captionB, i)); }, {}});
-    job.packedB[i] = readNumber(b);
-    job.angleB[i] = packedToDegrees(job.packedB[i]);
 
     const std::string c = dialogue.promptValue(withIndex(angleC, i), spacerAngleBox(Field::angleC), asAngle,
                                                {[&] { fields.setCaption(Label::angleCRow, withIndex(captionC, i)); }, {}});
-    job.spacerSign[i] = signOf(readNumber(c));
-    job.packedC[i] = std::fabs(readNumber(c));
-    job.angleC[i] = packedToDegrees(job.packedC[i]);
+    const TriangleAngles angles = triangleAnglesOf(a, b, c);
+    job.packedA[i] = angles.packedA;
+    job.packedB[i] = angles.packedB;
+    job.packedC[i] = angles.packedC;
+    job.spacerSign[i] = angles.spacerSign;
+    job.angleA[i] = angles.degreesA;
+    job.angleB[i] = angles.degreesB;
+    job.angleC[i] = angles.degreesC;
 
     fields.setCaption(Label::triangleMisclosureRow, withIndex(captionMisclosure, i));
     const float w = settleTriangle(job, i);
@@ -86,6 +87,26 @@ void inputSide(ChainSurvey& job, Dialogue& dialogue, int k, SideKind kind)
 
 }  // namespace
 
+TriangleAngles triangleAnglesOf(const std::string& a, const std::string& b, const std::string& c)
+{
+    TriangleAngles angles{};
+    angles.packedA = readNumber(a);
+    angles.packedB = readNumber(b);
+    angles.spacerSign = signOf(readNumber(c));
+    angles.packedC = std::fabs(readNumber(c));
+    angles.degreesA = packedToDegrees(angles.packedA);
+    angles.degreesB = packedToDegrees(angles.packedB);
+    angles.degreesC = packedToDegrees(angles.packedC);
+    return angles;
+}
+
+double meanSideOf(const std::vector<double>& sideLength, int triangles)
+{
+    double sum = 0;
+    for (int k = 1; k <= 2 * triangles + 1; ++k) sum += sideLength[k];
+    return sum / (2 * triangles + 1);
+}
+
 void inputAngles(ChainSurvey& job, Dialogue& dialogue)
 {
     job.firstGroupSumVV = 0;
@@ -101,12 +122,8 @@ void inputSides(ChainSurvey& job, Dialogue& dialogue)
     }
     if (dAbsent(job)) inputSide(job, dialogue, 2 * n + 1, SideKind::last);
 
-    double sum = 0;
-    for (int k = 1; k <= 2 * n + 1; ++k) {
-        job.observedSide[k] = toSingle(job.sideLength[k]);
-        sum += job.sideLength[k];
-    }
-    job.meanSide = sum / (2 * n + 1);
+    for (int k = 1; k <= 2 * n + 1; ++k) job.observedSide[k] = toSingle(job.sideLength[k]);
+    job.meanSide = meanSideOf(job.sideLength, n);
     requireFinite(job.meanSide);
     dialogue.fields().setText(Field::meanSide, formatRounded(job.meanSide, 2) + " 米");
 }

@@ -73,7 +73,7 @@ public:
             fault = "文件到此结束,却没有 “kestrane-job 1” 这一行:这不是 Kestrane 作业文件。";
         const int faultLine = std::max(line_, 1);
 
-        settleKeys();
+        file_.settleKeys();
         for (const JobFileEntry& entry : file_.entries_) {
             const JobKey key = *parseKey(entry.key);
             if (!fitsChain(key, file_.triangleCount_.value_or(maxTriangleCount)))
@@ -155,15 +155,6 @@ private:
         return {};
     }
 
-    void settleKeys()
-    {
-        for (std::size_t i = 0; i < file_.entries_.size(); ++i) {
-            auto [state, inserted] = file_.keys_.try_emplace(file_.entries_[i].key);
-            state->second.last = i;
-        }
-        if (const JobFileEntry* count = file_.find("n")) file_.triangleCount_ = triangleCountOf(count->value);
-    }
-
     std::string_view bytes_;
     LastLine lastLine_;
     JobFile file_;
@@ -172,6 +163,24 @@ private:
     int line_ = 0;
     bool formatSeen_ = false;
 };
+
+void JobFile::settleKeys()
+{
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        auto [state, inserted] = keys_.try_emplace(entries_[i].key);
+        state->second.last = i;
+    }
+    if (const JobFileEntry* count = find("n")) triangleCount_ = triangleCountOf(count->value);
+}
+
+JobFile JobFile::ofEntries(std::string name, std::vector<JobFileEntry> entries)
+{
+    JobFile file;
+    file.name_ = std::move(name);
+    file.entries_ = std::move(entries);
+    file.settleKeys();
+    return file;
+}
 
 const JobFileEntry* JobFile::find(std::string_view key) const
 {

@@ -45,6 +45,11 @@ struct JobFileEntry {
 
 class JobFile {
 public:
+    // Values held in memory (the job editor's table) as a job file of that
+    // name: the entries in order, the last of a key counting, each with the
+    // line of the file it was read from (0 for a value typed, not read).
+    static JobFile ofEntries(std::string name, std::vector<JobFileEntry> entries);
+
     // The name the messages give the file.
     const std::string& name() const { return name_; }
 
@@ -67,6 +72,9 @@ public:
 
 private:
     friend class JobFileParser;
+
+    // Indexes the entries by key and reads the file's n.
+    void settleKeys();
 
     struct KeyState {
         std::size_t last = 0;  // entry of the line that counts

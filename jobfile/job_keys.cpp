@@ -14,6 +14,7 @@ struct PlainKey {
     const char* meaning;
 };
 
+// In the order a job asks them.
 const PlainKey plainKeys[] = {
     {KeyFamily::triangleCount, "n", "三角形的个数"},
     {KeyFamily::tolerance, "tolerance", "规范测角限差"},
@@ -89,6 +90,13 @@ bool isIndexed(KeyFamily family)
     return family >= KeyFamily::pointName;
 }
 
+std::vector<JobKey> plainKeysInOrder()
+{
+    std::vector<JobKey> keys;
+    for (const PlainKey& key : plainKeys) keys.push_back({key.family, 0});
+    return keys;
+}
+
 std::string JobKey::text() const
 {
     for (const IndexedKey& key : indexedKeys)
@@ -156,43 +164,40 @@ bool asksBefore(const JobKey& a, const JobKey& b)
     return askPosition(a) < askPosition(b);
 }
 
+bool isAsked(const JobKey& key, int triangles, const ChainLayout& layout)
+{
+    if (!fitsChain(key, triangles)) return false;
+    switch (key.family) {
+    case KeyFamily::xe:
+    case KeyFamily::ye:
+    case KeyFamily::orientationQa: return !layout.cGiven;
+    case KeyFamily::xf:
+    case KeyFamily::yf:
+    case KeyFamily::orientationQb: return !layout.dGiven;
+    case KeyFamily::typedTa: return !layout.cGiven && !layout.eGiven;
+    case KeyFamily::typedTb: return !layout.dGiven && !layout.fGiven;
+    // S1 and S(2n+1) are computed from the coordinates of A, C and of D, B.
+    case KeyFamily::side:
+        return !(key.index == 1 && layout.cGiven) && !(key.index == 2 * triangles + 1 && layout.dGiven);
+    default: return true;
+    }
+}
+
 std::vector<JobKey> keysAsked(int triangles, const ChainLayout& layout)
 {
     const int n = triangles;
     std::vector<JobKey> keys;
-    auto ask = [&](KeyFamily family, int index = 0) { keys.push_back({family, index}); };
-
-    ask(KeyFamily::triangleCount);
-    ask(KeyFamily::tolerance);
-    for (const KeyFamily known : {KeyFamily::xa, KeyFamily::ya, KeyFamily::xc, KeyFamily::yc, KeyFamily::xd,
-                                  KeyFamily::yd, KeyFamily::xb, KeyFamily::yb})
-        ask(known);
-    if (!layout.cGiven) {
-        ask(KeyFamily::xe);
-        ask(KeyFamily::ye);
-    }
-    if (!layout.dGiven) {
-        ask(KeyFamily::xf);
-        ask(KeyFamily::yf);
-    }
-    if (!layout.cGiven) {
-        if (!layout.eGiven) ask(KeyFamily::typedTa);
-        ask(KeyFamily::orientationQa);
-    }
-    if (!layout.dGiven) {
-        if (!layout.fGiven) ask(KeyFamily::typedTb);
-        ask(KeyFamily::orientationQb);
-    }
+    auto ask = [&](KeyFamily family, int index = 0) {
+        if (isAsked({family, index}, n, layout)) keys.push_back({family, index});
+    };
+    for (const JobKey& plain : plainKeysInOrder()) ask(plain.family);
     for (int i = 0; i <= n + 1; ++i) ask(KeyFamily::pointName, i);
     for (int i = 1; i <= n; ++i) {
         ask(KeyFamily::angleA, i);
         ask(KeyFamily::angleB, i);
         ask(KeyFamily::angleC, i);
     }
-    for (int k = 1; k <= 2 * n + 1; ++k) {
-        const bool computed = (k == 1 && layout.cGiven) || (k == 2 * n + 1 && layout.dGiven);
-        if (!computed) ask(KeyFamily::side, k);
-    }
+    for (int k = 1; k <= 2 * n + 1; ++k) ask(KeyFamily::side, k);
     return keys;
 }
 

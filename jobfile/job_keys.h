@@ -43,6 +43,9 @@ inline constexpr int indexLimit = 1'000'000'000;
 
 bool isIndexed(KeyFamily family);
 
+// The plain keys (n, tolerance, xa .. Qb), in the order a job asks them.
+std::vector<JobKey> plainKeysInOrder();
+
 // The key a text names, or nothing when it names none ("xz", "a1", "A01",
 // "S", "N-1", "A 1").
 std::optional<JobKey> parseKey(std::string_view text);
@@ -77,6 +80,12 @@ struct ChainLayout {
     bool eGiven = false;
     bool fGiven = false;
 };
+
+// Whether a job of n triangles with this layout asks for the key: not E's
+// coordinates nor Ta, Qa when C is given, not Ta when E is given (likewise
+// F, Tb, Qb at the closing end), not S1 when C is given nor S(2n+1) when D
+// is given, and no key outside the chain.
+bool isAsked(const JobKey& key, int triangles, const ChainLayout& layout);
 
 // The keys a job of n triangles with this layout asks for, each once, in the
 // order it asks them first. (With n = 1 or 2 the dialogue asks the last route

@@ -33,7 +33,9 @@ std::string unusedValuesMessage(const std::string& fileName, const std::vector<J
                           " 行数值本次计算没有用到(计算没有询问这些数值):\n";
     for (std::size_t i = 0; i < unused.size() && i < unusedLinesListed; ++i) {
         const JobFileEntry& entry = unused[i];
-        message += "  第 " + std::to_string(entry.line) + " 行:" + entry.key + " = " + utf8::excerpt(entry.value, 24);
+        // A value typed into the job editor's table has no line.
+        message += entry.line > 0 ? "  第 " + std::to_string(entry.line) + " 行:" : std::string("  ");
+        message += entry.key + " = " + utf8::excerpt(entry.value, 24);
         if (const auto key = parseKey(entry.key)) message += "(" + keyMeaning(*key) + ")";
         message += "\n";
     }

@@ -166,6 +166,13 @@ bool JobFileActions::openJobFile(const QString& path, LastLine lastLine)
     return true;
 }
 
+bool JobFileActions::runHeldJob(JobFile& held)
+{
+    if (running_) return false;
+    runJob(&held);
+    return true;
+}
+
 bool JobFileActions::continueUnfinishedJob()
 {
     const auto newest = newestJournal(filePath(journalFolder()));

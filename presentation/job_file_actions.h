@@ -43,6 +43,10 @@ public:
     // (told of) or when there is nothing to save.
     bool saveJobFile(const QString& path);
 
+    // Runs the job of values held in memory (the job editor's table) as
+    // openJobFile runs a file's. False when no job ran (one is running).
+    bool runHeldJob(JobFile& held);
+
     // Opens the newest journal, whose job did not end, and continues it.
     bool continueUnfinishedJob();
 

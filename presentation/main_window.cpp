@@ -18,6 +18,7 @@
 #include "presentation/analysis_window.h"
 #include "presentation/client_area.h"
 #include "presentation/export_actions.h"
+#include "presentation/job_editor_actions.h"
 #include "presentation/job_file_actions.h"
 #include "presentation/print_dialog.h"
 #include "presentation/qt_input_box.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     inputBox_->openOver(client_);
     fields_ = std::make_unique<QtWindowFields>(*client_);
     jobFiles_ = new JobFileActions(*this);
+    jobEditors_ = new JobEditorActions(*this);
     fitToScreen();
 }
 
@@ -137,8 +139,8 @@ void MainWindow::runJob(const JobRun& run)
 
 void MainWindow::exitProgram()
 {
-    close();
-    QCoreApplication::quit();
+    // A job editor with changes not yet saved may keep the window open.
+    if (close()) QCoreApplication::quit();
 }
 
 void MainWindow::printReport()

@@ -18,6 +18,7 @@ class QScrollArea;
 namespace kestrane {
 
 class ClientArea;
+class JobEditorActions;
 class JobFileActions;
 class QtInputBox;
 class QtWindowFields;
@@ -45,6 +46,9 @@ public:
 
     // The job files: the journal of every job, open, continue, save.
     JobFileActions* jobFileActions() const { return jobFiles_; }
+
+    // The job editor's entries: a new job table, a job file or journal edited.
+    JobEditorActions* jobEditorActions() const { return jobEditors_; }
 
     // Runs one job on the window's record, input box and fields through run,
     // which returns how it ended; then the print button and the menus follow.
@@ -87,6 +91,7 @@ private:
     std::unique_ptr<QtInputBox> inputBox_;
     std::unique_ptr<QtWindowFields> fields_;
     JobFileActions* jobFiles_ = nullptr;
+    JobEditorActions* jobEditors_ = nullptr;
 };
 
 }  // namespace kestrane

@@ -25,7 +25,7 @@
 #include "export/export_format.h"
 #include "export/gama_export.h"
 #include "export/job_export.h"
-#include "export/text_encoding.h"
+#include "chain/text_encoding.h"
 #include "job/data_input_job.h"
 #include "scripted_io.h"
 #include "synthetic_chain.h"

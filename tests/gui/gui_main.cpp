@@ -10,10 +10,12 @@ namespace {
 
 QtMessageHandler qtDefaultHandler = nullptr;
 
-// The offscreen platform says this of every dialog it shows; it tells nothing.
+// The offscreen platform says these of every dialog and window it shows; they tell nothing.
 void quietOffscreenNoise(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message == QLatin1String("This plugin does not support propagateSizeHints()")) return;
+    if (message == QLatin1String("This plugin does not support propagateSizeHints()") ||
+        message == QLatin1String("This plugin does not support raise()"))
+        return;
     qtDefaultHandler(type, context, message);
 }
 

@@ -23,10 +23,10 @@
 #include "input_box_driver.h"
 #include "job_file_runs.h"
 #include "jobfile/journal_folder.h"
+#include "own_data_window.h"
 #include "presentation/job_file_actions.h"
 #include "presentation/main_window.h"
 #include "synthetic_chain.h"
-#include "window_probe.h"
 
 namespace kestrane::guitest {
 namespace {
@@ -48,13 +48,6 @@ std::map<int, std::string> replayedFields(const std::string& log)
     return texts;
 }
 
-std::map<int, std::string> shownFields(const QWidget& window)
-{
-    std::map<int, std::string> texts;
-    for (int n = 1; n <= fieldCount; ++n) texts[n] = fieldText(window, n).toStdString();
-    return texts;
-}
-
 std::string lines(const std::vector<std::string>& answers)
 {
     std::string text;
@@ -62,28 +55,11 @@ std::string lines(const std::vector<std::string>& answers)
     return text;
 }
 
-class JobFileWindow : public ::testing::Test {
+class JobFileWindow : public OwnDataWindow {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(data.isValid());
-        formerDataHome = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", data.path().toUtf8());
-        window = std::make_unique<MainWindow>();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        qputenv("XDG_DATA_HOME", formerDataHome);
-    }
-
     QAction* action(const char* name) const { return window->findChild<QAction*>(QLatin1String(name)); }
     JobFileActions& files() const { return *window->jobFileActions(); }
     fs::path journals() const { return fs::path(JobFileActions::journalFolder().toStdString()); }
-    fs::path scratch(const char* name) const { return fs::path(data.path().toStdString()) / name; }
 
     // The journal of the user guide's job, written by the replay tool.
     fs::path guideJobFile(const char* name) const
@@ -103,9 +79,6 @@ protected:
         EXPECT_TRUE(driver.problems().empty());
     }
 
-    QTemporaryDir data;
-    QByteArray formerDataHome;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(JobFileWindow, MenuEntriesActWhenTheyCan)
@@ -113,8 +86,8 @@ TEST_F(JobFileWindow, MenuEntriesActWhenTheyCan)
     QStringList entries;
     for (const QAction* entry : window->fileMenu()->actions())
         entries << (entry->isSeparator() ? QStringLiteral("—") : entry->text());
-    EXPECT_EQ(entries, (QStringList{"打开作业(&O)…", "继续未完成的计算(&C)", "最近的作业(&R)", "保存作业(&S)…", "—",
-                                    "打印(&P)…", "导出(&E)", "—", "退出(&X)"}));
+    EXPECT_EQ(entries, (QStringList{"打开作业(&O)…", "继续未完成的计算(&C)", "最近的作业(&R)", "保存作业(&S)…",
+                                    "新建作业表(&N)…", "编辑作业表(&E)…", "—", "打印(&P)…", "导出(&E)", "—", "退出(&X)"}));
     EXPECT_EQ(action("openJobAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(action("saveJobAction")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     auto* recent = window->findChild<QMenu*>(QStringLiteral("recentJobsMenu"));

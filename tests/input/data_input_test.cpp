@@ -1,6 +1,8 @@
 // The input half of a job, driven with scripted answers, checked against the job record and the fields.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cmath>
 #include <iomanip>
 #include <sstream>
@@ -278,14 +280,18 @@ TEST(PackedAngles, MinutesAndSecondsBelowSixty)
 {
     for (const char* accepted : {"45.595999", "45.30", "0.0001", "-12.3456", "359.5959", "4.53e1", "45", "+0.59"})
         EXPECT_EQ(angleRefusal(accepted), std::nullopt) << accepted;
-    const std::pair<const char*, const char*> refused[] = {
-        {"45.309", "45°30′90″"}, {"45.6012", "45°60′12″"}, {"45.5960", "45°59′60″"},
-        {"-1.0060", "-1°00′60″"}, {"4.5309e1", "45°30′90″"}, {"0.59605", "0°59′60.5″"},
+    // The reading the warning quotes, and the brief that names the part of 60 or more.
+    const std::tuple<const char*, const char*, const char*> refused[] = {
+        {"45.309", "45°30′90″", "的秒为 90"},     {"45.6012", "45°60′12″", "的分为 60"},
+        {"45.5960", "45°59′60″", "的秒为 60"},    {"-1.0060", "-1°00′60″", "的秒为 60"},
+        {"4.5309e1", "45°30′90″", "的秒为 90"},   {"0.59605", "0°59′60.5″", "的秒为 60.5"},
+        {"66.6675", "66°66′75″", "的分为 66、秒为 75"},
     };
-    for (const auto& [typed, reading] : refused) {
-        const auto warning = angleRefusal(typed);
-        ASSERT_TRUE(warning) << typed;
-        EXPECT_NE(warning->find(reading), std::string::npos) << *warning;
+    for (const auto& [typed, reading, brief] : refused) {
+        const auto refusal = angleRefusal(typed);
+        ASSERT_TRUE(refusal) << typed;
+        EXPECT_NE(refusal->warning.find(reading), std::string::npos) << refusal->warning;
+        EXPECT_EQ(refusal->brief, brief) << typed;
     }
 }
 

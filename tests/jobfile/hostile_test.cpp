@@ -20,14 +20,8 @@ namespace {
 const std::string debris[] = {"\"", "\\", "=", "#", "\n", "\r", "\r\n", "\xff", "\xEF\xBB\xBF", "\\u", "\\ud800",
                               "\t", " ", "0", "A99", "N", "kestrane-job 1", "\xe4\xb8", std::string(1, '\0')};
 
-// Lines that spoil any valid file, whatever its n.
-const std::string plantedFaults[] = {"xz = 1", "A0 = 1", "S0 = 1", "N1 = \"open", "N1 = \"\\udfff\"", "N1 = \xc3",
-                                     "\xEF\xBB\xBF# note", "just words", "= 1", "N1 = \"a\" b"};
-
-int lineCount(const std::string& text)
-{
-    return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
-}
+using testing::lineCount;
+using testing::plantFault;
 
 std::string mangled(std::string text, std::mt19937& random)
 {
@@ -52,16 +46,6 @@ std::string withMixedLineEnds(const std::string& text, std::mt19937& random)
     std::string mixed;
     for (const char c : text) mixed += c == '\n' && random() % 2 ? std::string("\r\n") : std::string(1, c);
     return mixed;
-}
-
-// A fault on a line after the format line; that line's number.
-int plantFault(std::string& text, std::mt19937& random)
-{
-    const int line = 3 + static_cast<int>(random() % (lineCount(text) - 3));
-    std::size_t at = 0;
-    for (int i = 1; i < line; ++i) at = text.find('\n', at) + 1;
-    text.insert(at, plantedFaults[random() % std::size(plantedFaults)] + "\n");
-    return line;
 }
 
 TEST(HostileJobFiles, ReadOrRefusedOnALine)

@@ -229,13 +229,7 @@ TEST(ReplayJobOptions, CommandLine)
 
     FastScratchFolder scratch("executable");
     const std::string job = writtenFile(scratch.path / "job.kjob", chainFile(scratch.path));
-    const auto run = [](const std::string& command, std::string& output) {
-        FILE* pipe = popen(command.c_str(), "r");
-        char buffer[4096];
-        std::size_t count;
-        while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
-        return WEXITSTATUS(pclose(pipe));
-    };
+    const auto run = testing::runCommand;
     const std::string tool = REPLAY_EXECUTABLE;
     const std::string saved = (scratch.path / "saved.kjob").string();
     std::string log, usage;

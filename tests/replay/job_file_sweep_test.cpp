@@ -24,7 +24,6 @@
 #include "chain/utf8.h"
 #include "synthetic_chain.h"
 #include "tools/replay/replay.h"
-#include "tools/replay/transcript.h"
 
 namespace kestrane::replay {
 namespace {
@@ -32,31 +31,11 @@ namespace {
 namespace fs = std::filesystem;
 using testing::eventLines;
 using testing::finalFields;
+using testing::jobsOf;
 using testing::joinedLines;
 using testing::journalEntries;
 using testing::lastValuesOf;
 using testing::replayed;
-
-// Whether a transcript line presses a button or asks the tool for something
-// (@data, @print, @analysis, @export ...) rather than answering a box.
-bool isCommand(std::string_view line)
-{
-    return line.rfind('@', 0) == 0 && line != "@cancel" && line != "@abort" && line.rfind("@@", 0) != 0;
-}
-
-// The jobs of a transcript, each "@data" with the entries up to the next
-// command.
-std::vector<std::vector<std::string>> jobsOf(const std::string& transcript)
-{
-    std::vector<std::vector<std::string>> jobs;
-    bool inJob = false;
-    for (const std::string_view line : transcriptLines(transcript)) {
-        if (isCommand(line)) inJob = line == "@data";
-        if (line == "@data") jobs.emplace_back();
-        if (inJob) jobs.back().emplace_back(line);
-    }
-    return jobs;
-}
 
 TEST(JobFileSweep, EveryGoldenJobRoundTrips)
 {

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "chain/json_string.h"
-#include "export/text_encoding.h"
+#include "chain/text_encoding.h"
 #include "golden_files.h"
 #include "guide_texts.h"
 

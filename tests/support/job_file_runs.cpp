@@ -1,11 +1,15 @@
 #include "job_file_runs.h"
 
+#include <cstdio>
 #include <sstream>
+
+#include <sys/wait.h>
 #include <variant>
 
 #include <unistd.h>
 
 #include "tools/replay/replay.h"
+#include "tools/replay/transcript.h"
 
 namespace kestrane::testing {
 
@@ -18,6 +22,16 @@ Replayed replayed(const std::string& transcript, const replay::JobFileOptions& o
     run.status = replay::replayTranscript(transcript, log, options);
     run.log = log.str();
     return run;
+}
+
+int runCommand(const std::string& command, std::string& output)
+{
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return -1;
+    char buffer[4096];
+    std::size_t count;
+    while ((count = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, count);
+    return WEXITSTATUS(pclose(pipe));
 }
 
 std::vector<std::string> eventLines(const std::string& log, const std::string& prefix)
@@ -40,6 +54,29 @@ std::string joinedLines(const std::vector<std::string>& lines, std::size_t from,
     std::string text;
     for (std::size_t i = from; i < lines.size() && i < to; ++i) text += lines[i] + '\n';
     return text;
+}
+
+namespace {
+
+// Whether a transcript line presses a button or asks the tool for something
+// (@data, @print, @analysis, @export ...) rather than answering a box.
+bool isCommand(std::string_view line)
+{
+    return line.rfind('@', 0) == 0 && line != "@cancel" && line != "@abort" && line.rfind("@@", 0) != 0;
+}
+
+}  // namespace
+
+std::vector<std::vector<std::string>> jobsOf(const std::string& transcript)
+{
+    std::vector<std::vector<std::string>> jobs;
+    bool inJob = false;
+    for (const std::string_view line : replay::transcriptLines(transcript)) {
+        if (isCommand(line)) inJob = line == "@data";
+        if (line == "@data") jobs.emplace_back();
+        if (inJob) jobs.back().emplace_back(line);
+    }
+    return jobs;
 }
 
 std::vector<JobFileEntry> journalEntries(const fs::path& path)

@@ -22,6 +22,9 @@ struct Replayed {
 
 Replayed replayed(const std::string& transcript, const replay::JobFileOptions& options = {});
 
+// Runs a shell command, its standard output appended to output; its exit status.
+int runCommand(const std::string& command, std::string& output);
+
 // The log lines that start with prefix ("{\"report\": "), in order.
 std::vector<std::string> eventLines(const std::string& log, const std::string& prefix);
 
@@ -31,6 +34,10 @@ std::string finalFields(const std::string& log);
 // The transcript of lines, one a line.
 std::string joinedLines(const std::vector<std::string>& lines, std::size_t from = 0,
                         std::size_t to = static_cast<std::size_t>(-1));
+
+// The jobs of a transcript, each "@data" with the entries up to the next
+// command (@print, @analysis, @export, a further @data).
+std::vector<std::vector<std::string>> jobsOf(const std::string& transcript);
 
 // The value lines of a job file read as a job reads them (an unfinished last
 // line left out); empty when the file is refused.

@@ -12,6 +12,11 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
         line.version = true;
         return line;
     }
+    if (!arguments.empty() && arguments.front() == "--check") {
+        if (arguments.size() != 2 || arguments[1].empty()) return std::nullopt;
+        line.check = arguments[1];
+        return line;
+    }
     std::size_t at = 0;
     for (; at < arguments.size() && arguments[at].rfind("--", 0) == 0; at += 2) {
         std::string* value = arguments[at] == "--job"        ? &line.options.job

@@ -23,11 +23,13 @@ struct JobFileOptions {
 
 // kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]: the options
 // in either order, before the transcript's name. kestrane-replay --version,
-// alone, asks for the program's name and version instead of a replay.
+// alone, asks for the program's name and version instead of a replay;
+// kestrane-replay --check FILE, alone, for the faults of a job file.
 struct CommandLine {
     JobFileOptions options;
     std::optional<std::string> transcript;  // standard input when none
     bool version = false;
+    std::string check;                      // --check FILE; empty when not given
 };
 
 // Nothing when the arguments are not of that form.
@@ -35,6 +37,7 @@ std::optional<CommandLine> parseCommandLine(const std::vector<std::string>& argu
 
 inline constexpr const char* usage =
     "usage: kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]\n"
+    "       kestrane-replay --check FILE\n"
     "       kestrane-replay --version";
 
 // The job files of one replay.

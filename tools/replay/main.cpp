@@ -1,13 +1,15 @@
 // kestrane-replay [--job FILE] [--save-job FILE] [TRANSCRIPT]: runs the job
 // of the data-input button from a transcript (standard input when no file is
 // named) and writes the log to standard output; see job_file_options.h for
-// the options. kestrane-replay --version prints the name and version.
+// the options. kestrane-replay --check FILE lists the faults of a job file
+// (job_check.h); kestrane-replay --version prints the name and version.
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "chain/version.h"
+#include "tools/replay/job_check.h"
 #include "tools/replay/replay.h"
 
 namespace {
@@ -40,6 +42,7 @@ int main(int argc, char** argv)
         std::cout << "kestrane-replay " << kestrane::programVersion << '\n';
         return statusDone;
     }
+    if (!line->check.empty()) return checkJobFile(line->check, std::cout);
     const char* path = line->transcript ? line->transcript->c_str() : nullptr;
     std::string transcript;
     if (!readAll(path, transcript)) {

@@ -1,5 +1,7 @@
 #include "job_file_samples.h"
 
+#include <algorithm>
+
 #include <unistd.h>  // POSIX getpid: a scratch folder per test process
 
 #include "chain/utf8.h"
@@ -28,7 +30,25 @@ std::string valueFor(const JobKey& key, int n, std::mt19937& random)
     }
 }
 
+// Lines that spoil any valid file, whatever its n.
+const std::string plantedFaults[] = {"xz = 1", "A0 = 1", "S0 = 1", "N1 = \"open", "N1 = \"\\udfff\"", "N1 = \xc3",
+                                     "\xEF\xBB\xBF# note", "just words", "= 1", "N1 = \"a\" b"};
+
 }  // namespace
+
+int lineCount(const std::string& text)
+{
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+}
+
+int plantFault(std::string& text, std::mt19937& random)
+{
+    const int line = 3 + static_cast<int>(random() % (lineCount(text) - 3));
+    std::size_t at = 0;
+    for (int i = 1; i < line; ++i) at = text.find('\n', at) + 1;
+    text.insert(at, plantedFaults[random() % std::size(plantedFaults)] + "\n");
+    return line;
+}
 
 std::vector<JobValue> generatedJob(std::mt19937& random, int maxTriangles)
 {

@@ -1,4 +1,4 @@
-#include "export/text_encoding.h"
+#include "chain/text_encoding.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -15,7 +15,8 @@ namespace {
 
 class Converter {
 public:
-    explicit Converter(const char* encoding) : handle_(iconv_open(encoding, "UTF-8")) {}
+    // From UTF-8 to the encoding, or from one to the other.
+    explicit Converter(const char* encoding, const char* from = "UTF-8") : handle_(iconv_open(encoding, from)) {}
     ~Converter()
     {
         if (usable()) iconv_close(handle_);
@@ -55,6 +56,15 @@ std::optional<std::string> encodeUtf8As(std::string_view text, const char* encod
     Converter converter(encoding);
     if (!converter.usable()) return std::nullopt;
     return converter.convert(text);
+}
+
+std::optional<std::string> decodeToUtf8(std::string_view bytes, const char* encoding)
+{
+    Converter converter("UTF-8", encoding);
+    if (!converter.usable()) return std::nullopt;
+    auto text = converter.convert(bytes);
+    if (!text || !utf8::isWellFormed(*text)) return std::nullopt;
+    return text;
 }
 
 std::string firstUnencodable(std::string_view text, const char* encoding)

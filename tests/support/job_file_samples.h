@@ -30,6 +30,12 @@ std::map<std::string, std::string> valuesOf(const JobFile& file);
 // The same for bytes that must parse (std::bad_variant_access when refused).
 std::map<std::string, std::string> valuesRead(std::string_view bytes, LastLine lastLine = LastLine::read);
 
+// A line that spoils any valid file, whatever its n, inserted before a line
+// after the format line of a file written by jobFileText; its line number.
+int plantFault(std::string& text, std::mt19937& random);
+
+int lineCount(const std::string& text);
+
 // "kestrane-job 1\n" followed by the lines.
 std::string jobText(const std::string& lines);
 
