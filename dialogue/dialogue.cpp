@@ -16,9 +16,26 @@ ConfirmationAnswer readConfirmation(const std::string& answer)
     return *number == 0 ? ConfirmationAnswer::wrong : ConfirmationAnswer::right;
 }
 
+namespace {
+
+// The boxes opened while it lives ask about one field.
+class Concerning {
+public:
+    Concerning(InputBox& box, Field field) : box_(box) { box_.concerning(field); }
+    ~Concerning() { box_.concerning(std::nullopt); }
+    Concerning(const Concerning&) = delete;
+    Concerning& operator=(const Concerning&) = delete;
+
+private:
+    InputBox& box_;
+};
+
+}  // namespace
+
 std::string Dialogue::promptValue(const ValueTexts& texts, const ValueBox& box, const ValueReading& reading,
                                   const DialogueHooks& hooks)
 {
+    const Concerning concerning(inputBox_, box.field);
     const Answer first = takeValue(texts.key, texts.prompt, reading);
     std::string value = first.value;
     if (hooks.afterFirstAnswer) hooks.afterFirstAnswer();

@@ -3,7 +3,10 @@
 // from a transcript; the job code is the same behind both.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "dialogue/window_fields.h"
 
 namespace kestrane {
 
@@ -18,6 +21,12 @@ public:
     // Shows a warning. When canAbandon is set the box also offers to abandon
     // the job; returns true when the surveyor chose that.
     virtual bool warn(const std::string& message, bool canAbandon) = 0;
+
+    // The field whose value the boxes that follow ask for or confirm, until
+    // the next call; nothing for boxes that ask about no field. The window
+    // keeps its boxes off that field and shows its value beside the prompt;
+    // the prompts themselves are unchanged by it.
+    virtual void concerning(std::optional<Field> field) { (void)field; }
 
     // A prompt that a job file answered: the box did not open, and the
     // answer was taken as accepted. The replay tool logs it; the window has

@@ -31,15 +31,75 @@ QString flatButtonStyle(const QColor& colour)
 
 }  // namespace
 
-ClientArea::ClientArea(QWidget* parent) : QWidget(parent), scale_(logicalDpiX())
+ClientArea::ClientArea(QWidget* parent) : QWidget(parent), naturalDpi_(logicalDpiX()), scale_(naturalDpi_)
 {
     setObjectName(QStringLiteral("clientArea"));
     paintBackground(this, windowBackground);
-    setFixedSize(scale_.px(clientWidthTwips), scale_.px(clientHeightTwips));
     for (const CaptionPlace& caption : schematicCaptions()) addCaption(caption);
     for (const CaptionPlace& caption : sectionCaptions()) addCaption(caption);
     addFields();
     addButtons();
+    layOut();
+}
+
+QSize ClientArea::naturalSize() const
+{
+    const TwipScale natural(naturalDpi_);
+    return {natural.px(clientWidthTwips), natural.px(clientHeightTwips)};
+}
+
+void ClientArea::setZoom(double zoom)
+{
+    if (zoom <= 0 || zoom == zoom_) return;
+    zoom_ = zoom;
+    scale_ = TwipScale(naturalDpi_ * zoom_);
+    layOut();
+    update();
+}
+
+void ClientArea::place(QWidget* widget, const QRect& twips, const QFont& font)
+{
+    placed_.push_back({widget, twips, font});
+}
+
+void ClientArea::layOut()
+{
+    setFixedSize(scale_.px(clientWidthTwips), scale_.px(clientHeightTwips));
+    for (const Placed& placed : placed_) {
+        if (!placed.widget) continue;
+        QFont font = placed.font;
+        font.setPointSizeF(placed.font.pointSizeF() * zoom_);
+        placed.widget->setFont(font);
+        const QRect& t = placed.twips;
+        QRect box = scale_.rect(t.x(), t.y(), t.width(), t.height());
+        // A caption of the drawing is as wide as its text, so that it hides
+        // no more of the lines than the text itself covers.
+        if (t.width() == 0) box.setWidth(placed.widget->sizeHint().width());
+        placed.widget->setGeometry(box);
+    }
+}
+
+QWidget* ClientArea::field(Field field) const
+{
+    return findChild<QWidget*>(QString::fromStdString(windowId(field)), Qt::FindDirectChildrenOnly);
+}
+
+QString ClientArea::fieldCaption(Field field) const
+{
+    QString caption;
+    for (const FieldPlace& place : fieldPlaces()) {
+        if (place.field != field) continue;
+        // The changeable captions are read from their labels: they name the
+        // triangle, the side or the point being entered.
+        QString beside = QString::fromUtf8(place.caption.text);
+        if (place.caption.objectName) {
+            if (const auto* label = findChild<QLabel*>(QString::fromUtf8(place.caption.objectName)))
+                beside = label->text();
+        }
+        if (place.heading.text) caption = QString::fromUtf8(place.heading.text).simplified() + QLatin1Char(' ');
+        caption += beside.simplified();
+    }
+    return caption.trimmed();
 }
 
 QPushButton* ClientArea::button(int number) const
@@ -56,15 +116,9 @@ QLabel* ClientArea::addCaption(const CaptionPlace& place)
 {
     auto* label = new QLabel(QString::fromUtf8(place.text), this);
     if (place.objectName) label->setObjectName(QString::fromUtf8(place.objectName));
-    label->setFont(captionFont(place.font));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     paintBackground(label, windowBackground);
-
-    // A caption of the drawing is as wide as its text, so that it hides no
-    // more of the lines than the text itself covers.
-    QRect box = scale_.rect(place.left, place.top, place.width, captionHeightTwips);
-    if (place.width == 0) box.setWidth(label->sizeHint().width());
-    label->setGeometry(box);
+    this->place(label, QRect(place.left, place.top, place.width, captionHeightTwips), captionFont(place.font));
     return label;
 }
 
@@ -74,12 +128,11 @@ void ClientArea::addFields()
         auto* field = new QLineEdit(this);
         field->setObjectName(QString::fromStdString(windowId(place.field)));
         field->setReadOnly(true);
-        field->setFont(songFont(9));
         // The fields cannot grow: the style's inner padding goes, so that a
         // figure such as " -245.89 毫米" shows whole in 1215 twips.
         field->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; }"));
         field->setTextMargins(0, 0, 0, 0);
-        field->setGeometry(scale_.rect(place.left, place.top, place.width, fieldHeightTwips));
+        this->place(field, QRect(place.left, place.top, place.width, fieldHeightTwips), songFont(9));
 
         addCaption(place.caption)->setBuddy(field);
         if (place.heading.text) addCaption(place.heading);
@@ -91,9 +144,8 @@ void ClientArea::addButtons()
     for (const ButtonPlace& place : buttonPlaces()) {
         auto* button = new QPushButton(QString::fromUtf8(place.caption), this);
         button->setObjectName(QString::fromUtf8(place.objectName));
-        button->setFont(songFont(9));
         button->setStyleSheet(flatButtonStyle(place.background));
-        button->setGeometry(scale_.rect(place.left, buttonTopTwips, buttonWidthTwips, buttonHeightTwips));
+        this->place(button, QRect(place.left, buttonTopTwips, buttonWidthTwips, buttonHeightTwips), songFont(9));
     }
 }
 

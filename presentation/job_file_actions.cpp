@@ -1,6 +1,7 @@
 #include "presentation/job_file_actions.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -32,7 +33,27 @@ std::filesystem::path filePath(const QString& path)
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-// "2026-12-08 17:39:35(完成)": when the journal's job started, and how it ended.
+// "n = 4  K00 → K05": the size of the journal's chain and its ends A and B,
+// as far as the journal got; empty when it holds no n.
+QString chainOfJournal(const std::filesystem::path& journal)
+{
+    const JobFileReading reading = readJobFile(journal, journal.string(), LastLine::dropUnfinished);
+    const auto* file = std::get_if<JobFile>(&reading);
+    if (!file) return {};
+    const JobFileEntry* n = file->find("n");
+    if (!n) return {};
+    QString chain = QStringLiteral("n = %1").arg(QString::fromStdString(n->value));
+    const JobFileEntry* a = file->find("N0");
+    const JobFileEntry* b = file->triangleCount() ? file->find("N" + std::to_string(*file->triangleCount() + 1)) : nullptr;
+    if (a || b) {
+        chain += QStringLiteral("  ") + (a ? QString::fromStdString(a->value) : QStringLiteral("?")) +
+                 QStringLiteral(" → ") + (b ? QString::fromStdString(b->value) : QStringLiteral("?"));
+    }
+    return chain;
+}
+
+// "2026-12-08 17:39:35(完成)  n = 4  K00 → K05": when the journal's job
+// started, how it ended, and which chain it was.
 QString journalCaption(const std::filesystem::path& journal)
 {
     const QString stem = QString::fromStdString(journal.stem().string());
@@ -45,7 +66,10 @@ QString journalCaption(const std::filesystem::path& journal)
                           : *end == JobEnd::done      ? QStringLiteral("完成")
                           : *end == JobEnd::abandoned ? QStringLiteral("放弃")
                                                           : QStringLiteral("中止");
-    return when + QStringLiteral("(") + state + QStringLiteral(")");
+    QString caption = when + QStringLiteral("(") + state + QStringLiteral(")");
+    const QString chain = chainOfJournal(journal);
+    if (!chain.isEmpty()) caption += QStringLiteral("  ") + chain;
+    return caption;
 }
 
 // The input box of a job opened from a file: the values the file gives are
@@ -72,6 +96,7 @@ public:
     {
         box_.answeredFromFile(prompt, title, answer);
     }
+    void concerning(std::optional<Field> field) override { box_.concerning(field); }
 
 private:
     InputBox& box_;
@@ -151,7 +176,7 @@ void JobFileActions::fillRecentJobs()
 
 void JobFileActions::runTypedJob()
 {
-    runJob(nullptr);
+    runJob(nullptr, QString());
 }
 
 bool JobFileActions::openJobFile(const QString& path, LastLine lastLine)
@@ -162,14 +187,18 @@ bool JobFileActions::openJobFile(const QString& path, LastLine lastLine)
         tell(refusal->message);
         return false;
     }
-    runJob(&std::get<JobFile>(reading));
+    const bool unfinishedJournal = isUnfinishedJournal(path);
+    const JobEnd end = runJob(&std::get<JobFile>(reading), path);
+    // A journal continued to its end has ended with the job that continued
+    // it: it is listed as complete and offered for continuing no more.
+    if (unfinishedJournal && end == JobEnd::done) markJournalEnded(path, end);
     return true;
 }
 
 bool JobFileActions::runHeldJob(JobFile& held)
 {
     if (running_) return false;
-    runJob(&held);
+    runJob(&held, QString::fromStdString(held.name()));
     return true;
 }
 
@@ -180,23 +209,54 @@ bool JobFileActions::continueUnfinishedJob()
     return openJobFile(QFile::decodeName(newest->c_str()), LastLine::dropUnfinished);
 }
 
-void JobFileActions::runJob(JobFile* file)
+JobEnd JobFileActions::runJob(JobFile* file, const QString& source)
 {
     running_ = true;
     refreshEntries();
     std::vector<JobFileEntry> unused;
-    window_.runJob([&](ChainSurvey& job, InputBox& windowBox, QtWindowFields& fields) {
-        PaintingBeforeBoxes box(windowBox, fields, file != nullptr);
-        JobRecording recording =
-            recordingInto(box, startJournalInFolder(filePath(journalFolder()), JobFileClock::now()));
-        const RecordedJobOutcome run = runRecordedJob(job, box, fields, file, recording);
-        lastJobValues_ = recording.values();
-        unused = run.unused;
-        return run.outcome.end;
-    });
+    JobEnd end = JobEnd::stopped;
+    MainWindow::JobOrigin origin{QDateTime::currentDateTime(), source};
+    window_.runJob(
+        [&](ChainSurvey& job, InputBox& windowBox, QtWindowFields& fields) {
+            PaintingBeforeBoxes box(windowBox, fields, file != nullptr);
+            JobRecording recording =
+                recordingInto(box, startJournalInFolder(filePath(journalFolder()), JobFileClock::now()));
+            const RecordedJobOutcome run = runRecordedJob(job, box, fields, file, recording);
+            // A job abandoned before it took any value leaves the values of
+            // the job before it to be saved: a stray press of the data-input
+            // button costs nothing.
+            std::vector<JobValue> values = recording.values();
+            if (!values.empty() || run.outcome.end == JobEnd::done) lastJobValues_ = std::move(values);
+            unused = run.unused;
+            end = run.outcome.end;
+            return end;
+        },
+        origin);
     running_ = false;
     if (!unused.empty()) tell(unusedValuesMessage(file->name(), unused));
     refreshEntries();
+    return end;
+}
+
+bool JobFileActions::isUnfinishedJournal(const QString& path) const
+{
+    const QFileInfo file(path);
+    return QFileInfo(file.absolutePath()) == QFileInfo(journalFolder()) &&
+           isJournalFileName(file.fileName().toStdString()) && !journalFileEnded(filePath(path));
+}
+
+void JobFileActions::markJournalEnded(const QString& path, JobEnd end)
+{
+    QFile journal(path);
+    if (!journal.open(QIODevice::WriteOnly | QIODevice::Append)) return;
+    // The journal may end without a line break where the program stopped.
+    if (journal.size() > 0) {
+        QFile reading(path);
+        if (reading.open(QIODevice::ReadOnly) && reading.seek(reading.size() - 1) && reading.read(1) != "\n")
+            journal.write("\n");
+    }
+    journal.write(QByteArray::fromStdString(journalEndLine(end) + "\n"));
+    journal.flush();
 }
 
 bool JobFileActions::saveJobFile(const QString& path)

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include "job/job_end.h"
 #include "jobfile/job_file.h"
 #include "jobfile/job_file_writer.h"
 #include "presentation/qt_input_box.h"
@@ -39,7 +40,8 @@ public:
     // False when no job ran.
     bool openJobFile(const QString& path, LastLine lastLine = LastLine::read);
 
-    // Saves the values of the last job, complete or not; false on failure
+    // Saves the values of the last job, complete or not (a job abandoned
+    // before it took any value leaves the one before it); false on failure
     // (told of) or when there is nothing to save.
     bool saveJobFile(const QString& path);
 
@@ -59,8 +61,13 @@ private:
     void fillRecentJobs();
     void chooseAndOpen();
     void chooseAndSave();
-    // One job on the window, from file (or typed, for nullptr), journaled.
-    void runJob(JobFile* file);
+    // One job on the window, from file (or typed, for nullptr), journaled;
+    // source names the file for the report and the status line.
+    JobEnd runJob(JobFile* file, const QString& source);
+    // A journal of the journal folder whose job did not end.
+    bool isUnfinishedJournal(const QString& path) const;
+    // Ends the journal at path as a job ends it.
+    void markJournalEnded(const QString& path, JobEnd end);
     void tell(const std::string& message);
 
     MainWindow& window_;

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSize>
@@ -15,9 +18,12 @@
 
 #include "chain/version.h"
 #include "job/data_input_job.h"
+#include "job/job_status.h"
 #include "presentation/analysis_window.h"
 #include "presentation/client_area.h"
 #include "presentation/export_actions.h"
+#include "presentation/fonts.h"
+#include "presentation/program_icon.h"
 #include "presentation/job_editor_actions.h"
 #include "presentation/job_file_actions.h"
 #include "presentation/print_dialog.h"
@@ -37,10 +43,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     palette.setColor(QPalette::Window, windowBackground);
     setPalette(palette);
 
+    setWindowIcon(programIcon());
     client_ = new ClientArea;
-    // The client area keeps its size in twips; on a screen too small for it
-    // the window shows it in a scrolling view, so that the buttons can
-    // always be reached.
+    // The client area is drawn smaller on a screen too small for it; below a
+    // legible size the window shows it in a scrolling view instead, so that
+    // the buttons can always be reached.
     scrollArea_ = new QScrollArea;
     scrollArea_->setObjectName(QStringLiteral("clientView"));
     scrollArea_->setFrameShape(QFrame::NoFrame);
@@ -53,6 +60,23 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     connect(client_->button(1), &QPushButton::clicked, this, &MainWindow::runDataInput);
     connect(client_->button(2), &QPushButton::clicked, this, &MainWindow::exitProgram);
     connect(client_->button(3), &QPushButton::clicked, this, &MainWindow::printReport);
+    // The captions are Chinese and take no mnemonic letter without changing
+    // their text: the keys are shortcuts, named in the buttons' tooltips.
+    const QKeySequence keys[] = {QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::ALT | Qt::Key_X),
+                                 QKeySequence(Qt::ALT | Qt::Key_P)};
+    for (int number = 1; number <= 3; ++number) {
+        QPushButton* button = client_->button(number);
+        button->setShortcut(keys[number - 1]);
+        button->setToolTip(button->text() + QStringLiteral(" (") + keys[number - 1].toString(QKeySequence::NativeText) +
+                           QStringLiteral(")"));
+    }
+
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("jobStatus"));
+    status_->setFont(songFont(9, false));
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(status_, 1);
+    statusBar()->setSizeGripEnabled(false);
 
     inputBox_ = std::make_unique<QtInputBox>(this);
     inputBox_->openOver(client_);
@@ -104,20 +128,27 @@ void MainWindow::showAnalysis()
 
 void MainWindow::fitToScreen()
 {
-    // The window at its logical size: the client area under the menu bar and
-    // above the status bar.
-    const QSize wanted(client_->width(),
-                       client_->height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    QSize size = wanted;
+    const QSize natural = client_->naturalSize();
+    // The menu bar above the client area, the status line below it.
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    double zoom = 1;
+    QSize available(natural.width(), natural.height() + chrome);
     if (screen) {
         // Leave room for the window's frame and title bar.
-        const QSize available = screen->availableGeometry().size() - QSize(16, 48);
-        if (size.width() > available.width() || size.height() > available.height()) {
-            const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-            size = QSize(std::min(available.width(), wanted.width() + scrollBar),
-                         std::min(available.height(), wanted.height() + scrollBar));
-        }
+        available = screen->availableGeometry().size() - QSize(16, 48);
+        zoom = std::min({1.0, double(available.width()) / natural.width(),
+                         double(available.height() - chrome) / natural.height()});
+    }
+    const double legibleZoom = std::min(1.0, legiblePixelsPerTwip * 1440.0 / client_->logicalDpiX());
+    zoom = std::max(zoom, legibleZoom);
+    client_->setZoom(zoom);
+
+    QSize size(client_->width(), client_->height() + chrome);
+    if (size.width() > available.width() || size.height() > available.height()) {
+        const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        size = QSize(std::min(available.width(), size.width() + scrollBar),
+                     std::min(available.height(), size.height() + scrollBar));
     }
     resize(size);
 }
@@ -127,14 +158,38 @@ void MainWindow::runDataInput()
     jobFiles_->runTypedJob();
 }
 
-void MainWindow::runJob(const JobRun& run)
+void MainWindow::runJob(const JobRun& run, JobOrigin origin)
 {
     // An abandoned job leaves the window as the surveyor last saw it; a
     // stopped one has already said why. Either leaves the record part
     // refilled; what prints is the last job that ran to its end.
+    if (!origin.started.isValid()) origin.started = QDateTime::currentDateTime();
     fields_->markEarlierJob();
-    lastComplete_.jobEnded(job_, run(job_, *inputBox_, *fields_));
+    const int boxesBefore = inputBox_->boxesOpened();
+    const JobEnd end = run(job_, *inputBox_, *fields_);
+    lastComplete_.jobEnded(job_, end);
+    if (end == JobEnd::done) lastCompleteOrigin_ = origin;
+    showJobEnd(end, origin, inputBox_->boxesOpened() != boxesBefore);
     emit jobEnded();
+}
+
+void MainWindow::showJobEnd(JobEnd end, const JobOrigin& origin, bool boxOpened)
+{
+    const QString source = origin.fileName.isEmpty() ? QString() : QFileInfo(origin.fileName).fileName();
+    QString text = QString::fromStdString(jobEndStatus(end, source.toStdString()));
+    // A job that ran through from its file showed its misclosures for no
+    // longer than it took to compute them: the blunders are named here.
+    if (end == JobEnd::done && !origin.fileName.isEmpty() && !boxOpened) {
+        const std::string blunders = blunderStatus(job_, trianglesBeyondTolerance(job_));
+        if (!blunders.empty()) text += QStringLiteral("  ") + QString::fromStdString(blunders);
+    }
+    status_->setText(text);
+    status_->setToolTip(text);
+}
+
+QString MainWindow::statusText() const
+{
+    return status_->text();
 }
 
 void MainWindow::exitProgram()
@@ -150,9 +205,20 @@ void MainWindow::printReport()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("Kestrane"));
-    const std::vector<ReportLine> lines = buildReport(*job);
-    if (choosePrinter(printer, this, [&lines](QPrinter* target) { paintReport(*target, lines); }) == PrintChoice::print)
-        printReportTo(printer);
+    const auto paint = [this](QPrinter* target) { paintLastCompleteReport(*target); };
+    if (choosePrinter(printer, this, paint) == PrintChoice::print) printReportTo(printer);
+}
+
+bool MainWindow::paintLastCompleteReport(QPrinter& printer) const
+{
+    const ChainSurvey* job = lastComplete_.job();
+    if (!job) return false;
+    PageFooter footer;
+    footer.jobTime = lastCompleteOrigin_.started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+    footer.jobSource = lastCompleteOrigin_.fileName.isEmpty()
+                           ? std::string("手工输入")
+                           : QFileInfo(lastCompleteOrigin_.fileName).fileName().toStdString();
+    return paintReport(printer, buildReport(*job), footer);
 }
 
 bool MainWindow::printReportTo(QPrinter& printer)
@@ -161,7 +227,7 @@ bool MainWindow::printReportTo(QPrinter& printer)
         refusePrint();
         return false;
     }
-    if (!paintReport(printer, buildReport(*lastComplete_.job()))) {
+    if (!paintLastCompleteReport(printer)) {
         inputBox_->warn(print_texts::failure, false);
         return false;
     }

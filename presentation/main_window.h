@@ -6,11 +6,14 @@
 #include <functional>
 #include <memory>
 
+#include <QDateTime>
 #include <QMainWindow>
+#include <QString>
 
 #include "chain/chain_survey.h"
 #include "job/last_complete_job.h"
 
+class QLabel;
 class QMenu;
 class QPrinter;
 class QScrollArea;
@@ -50,10 +53,37 @@ public:
     // The job editor's entries: a new job table, a job file or journal edited.
     JobEditorActions* jobEditorActions() const { return jobEditors_; }
 
+    // Where a job came from and when it started: the report's footer and
+    // the status line name it.
+    struct JobOrigin {
+        QDateTime started;
+        QString fileName;  // the job file's name; empty for a job typed at the prompts
+    };
+
     // Runs one job on the window's record, input box and fields through run,
-    // which returns how it ended; then the print button and the menus follow.
+    // which returns how it ended; then the print button, the menus and the
+    // status line follow.
     using JobRun = std::function<JobEnd(ChainSurvey& job, InputBox& inputBox, QtWindowFields& fields)>;
-    void runJob(const JobRun& run);
+    void runJob(const JobRun& run, JobOrigin origin = {});
+
+    // The status line under the client area: how the last job ended, and the
+    // triangles that a job run through from its file left unseen.
+    QString statusText() const;
+
+    // The origin of the last complete job (what the report's footer names).
+    const JobOrigin& lastCompleteOrigin() const { return lastCompleteOrigin_; }
+
+    // The report's lines and their footer, for the last complete job.
+    bool paintLastCompleteReport(QPrinter& printer) const;
+
+    // Draws the client area at the largest zoom, up to its natural size,
+    // at which the window fits the screen's available area, never below a
+    // legible one; below that the client area scrolls.
+    void fitToScreen();
+
+    // The smallest zoom of a 96-dpi client area at which the 9-pt captions
+    // still read (about 9 pixels high).
+    static constexpr double legiblePixelsPerTwip = 0.75 * 96.0 / 1440.0;
 
     // What the print button does once a printer has been chosen: paints the
     // report of the last complete job on printer. Without one it shows the
@@ -80,11 +110,13 @@ public slots:
 
 private:
     void addMenus();
-    void fitToScreen();
     void refusePrint();
+    void showJobEnd(JobEnd end, const JobOrigin& origin, bool boxOpened);
 
     ChainSurvey job_;
     LastCompleteJob lastComplete_;
+    JobOrigin lastCompleteOrigin_;
+    QLabel* status_ = nullptr;
     ClientArea* client_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -3,14 +3,17 @@
 #include <algorithm>
 
 #include <QGuiApplication>
+#include <QBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
 #include "presentation/client_area.h"
 #include "presentation/fonts.h"
+#include "presentation/qt_window_fields.h"
 
 namespace kestrane {
 namespace {
@@ -43,7 +46,43 @@ void fitPrompt(QInputDialog& dialog)
     label->setMinimumWidth(std::min(textWidth, widestPrompt(&dialog)));
 }
 
+// The line under the prompt: a label of its own, placed between the prompt
+// and the entry field, so that the prompt's label keeps the prompt's text.
+void addValueLine(QInputDialog& dialog, const QString& line)
+{
+    if (line.isEmpty()) return;
+    auto* layout = qobject_cast<QBoxLayout*>(dialog.layout());
+    auto* prompt = dialog.findChild<QLabel*>();
+    if (!layout || !prompt) return;
+    auto* value = new QLabel(line, &dialog);
+    value->setObjectName(QString::fromUtf8(QtInputBox::valueLineName));
+    value->setTextFormat(Qt::PlainText);
+    value->setWordWrap(true);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const int at = layout->indexOf(prompt);
+    layout->insertWidget(at < 0 ? 0 : at + 1, value);
+}
+
 }  // namespace
+
+QRect QtInputBox::concernedField() const
+{
+    if (!area_ || !field_) return {};
+    const QWidget* box = area_->field(*field_);
+    if (!box || !box->isVisible()) return {};
+    return QRect(box->mapToGlobal(QPoint(0, 0)), box->size());
+}
+
+QString QtInputBox::concernedValueLine() const
+{
+    if (!area_ || !field_) return {};
+    const auto* box = qobject_cast<const QLineEdit*>(area_->field(*field_));
+    if (!box) return {};
+    const QString caption = area_->fieldCaption(*field_);
+    // A text left from an earlier job is no value of this one.
+    const QString value = box->property(QtWindowFields::earlierJobMark).toBool() ? QString() : box->text().trimmed();
+    return value.isEmpty() ? caption + QStringLiteral(":") : caption + QStringLiteral(":") + value;
+}
 
 std::string QtInputBox::ask(const std::string& prompt, const std::string& title)
 {
@@ -56,7 +95,9 @@ std::string QtInputBox::ask(const std::string& prompt, const std::string& title)
     dialog.setOkButtonText(QStringLiteral("确定"));
     dialog.setCancelButtonText(QStringLiteral("取消"));
     fitPrompt(dialog);
+    addValueLine(dialog, concernedValueLine());
     place(dialog);
+    ++boxesOpened_;
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.textValue().toStdString();
 }
@@ -85,13 +126,44 @@ void QtInputBox::place(QWidget& dialog) const
         else if (outer.left() - size.width() - 2 * frame >= available.left())
             at = QPoint(outer.left() - size.width() - frame, outer.top());
     }
-    at.setX(std::clamp(at.x(), available.left(), std::max(available.left(), available.right() - size.width())));
-    at.setY(std::clamp(at.y(), available.top(), std::max(available.top(), available.bottom() - size.height())));
+    const auto clamped = [&](QPoint point) {
+        point.setX(std::clamp(point.x(), available.left(), std::max(available.left(), available.right() - size.width())));
+        point.setY(std::clamp(point.y(), available.top(), std::max(available.top(), available.bottom() - size.height())));
+        return point;
+    };
+    at = clamped(at);
+
+    // The title bar a window manager adds above the dialog, and its frame.
+    const QRect field = concernedField();
+    const auto covers = [&](QPoint point) {
+        const QRect outer(point - QPoint(frame, frame), size + QSize(3 * frame, 6 * frame));
+        return !field.isEmpty() && outer.intersects(field);
+    };
+    if (covers(at)) {
+        // Off the field: above it, below it, then to its right or left, the
+        // first of these that the screen holds.
+        const QPoint candidates[] = {
+            {at.x(), field.top() - size.height() - 2 * frame},
+            {at.x(), field.bottom() + 5 * frame},
+            {field.right() + 2 * frame, at.y()},
+            {field.left() - size.width() - 2 * frame, at.y()},
+            {available.left(), available.top()},
+            {available.right() - size.width(), available.bottom() - size.height()},
+        };
+        for (const QPoint& candidate : candidates) {
+            const QPoint moved = clamped(candidate);
+            if (!covers(moved)) {
+                at = moved;
+                break;
+            }
+        }
+    }
     dialog.move(at);
 }
 
 bool QtInputBox::warn(const std::string& message, bool canAbandon)
 {
+    ++boxesOpened_;
     QMessageBox box(parent_);
     box.setFont(dialogFont());
     box.setIcon(QMessageBox::Warning);

@@ -24,12 +24,25 @@ public:
     // The input box opens at one place the eye can learn: over the top strip
     // of area, the schematic, where it covers none of the fields it asks
     // about; beside the window instead when it is taller than that strip and
-    // the screen has room there.
+    // the screen has room there. Where neither keeps it off the field whose
+    // value it asks about (a small screen, a large scale), it stands above,
+    // below or beside that field instead.
     void openOver(const ClientArea* area) { area_ = area; }
 
     // A text input dialog with an empty entry field: OK or Enter returns the
-    // typed text, Cancel or Esc the empty text.
+    // typed text, Cancel or Esc the empty text. While a field is concerned,
+    // a line of its own under the prompt reads the field's caption and the
+    // whole value the field holds now (a point name whole, however narrow
+    // the field): the value being confirmed is always in sight.
     std::string ask(const std::string& prompt, const std::string& title) override;
+
+    void concerning(std::optional<Field> field) override { field_ = field; }
+
+    // How many boxes (input and warning) have opened since the start.
+    int boxesOpened() const { return boxesOpened_; }
+
+    // The object name of the line under the prompt.
+    static constexpr const char* valueLineName = "concernedValue";
 
     // A warning: with canAbandon, "继续输入" (the default, also Esc) or
     // "放弃本次计算" (returns true); otherwise just "确定".
@@ -37,9 +50,14 @@ public:
 
 private:
     void place(QWidget& dialog) const;
+    // The field's rectangle on the screen; empty when no field is concerned.
+    QRect concernedField() const;
+    QString concernedValueLine() const;
 
     QPointer<QWidget> parent_;
     const ClientArea* area_ = nullptr;
+    std::optional<Field> field_;
+    int boxesOpened_ = 0;
 };
 
 }  // namespace kestrane

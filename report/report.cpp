@@ -24,10 +24,29 @@ constexpr int yHeadingColumn = 51;
 
 class ReportWriter {
 public:
-    void line(std::vector<Item> items) { lines.push_back({bodyPointSize, std::move(items)}); }
+    void line(std::vector<Item> items) { lines.push_back({bodyPointSize, std::move(items), keeping_}); }
     void empty() { line({}); }
-    void heading(const std::string& text) { line({Item::col(headingColumn), Item::txt(text)}); }
+    // A heading never stands alone at the foot of a page: it goes with the
+    // line after it.
+    void heading(const std::string& text)
+    {
+        line({Item::col(headingColumn), Item::txt(text)});
+        lines.back().keepWithNext = true;
+    }
+    // The lines written from here to endKept stand on one page, the last of
+    // them with them.
+    void beginKept() { keeping_ = true; }
+    void endKept()
+    {
+        keeping_ = false;
+        if (!lines.empty()) lines.back().keepWithNext = false;
+    }
+    // The lines of a table heading go with its first row.
+    void keepLastWithNext() { lines.back().keepWithNext = true; }
     std::vector<ReportLine> lines;
+
+private:
+    bool keeping_ = false;
 };
 
 std::string blankThen(const std::string& text)
@@ -62,8 +81,10 @@ void givenData(ReportWriter& report, const ChainSurvey& job)
     };
     report.heading("起始点座标 :");
     report.empty();
+    report.keepLastWithNext();
     report.line({Item::col(rowColumn), Item::txt("点名"), Item::col(xHeadingColumn), Item::txt("X"),
                  Item::col(yHeadingColumn), Item::txt("Y")});
+    report.keepLastWithNext();
     given(0, job.xa, job.ya);
     given(n + 1, job.xb, job.yb);
     if (cGiven(job)) given(1, job.xc, job.yc);
@@ -75,9 +96,9 @@ void givenData(ReportWriter& report, const ChainSurvey& job)
                      Item::col(thirdColumn), Item::txt("起始定向角 Qa="), Item::txt(blankThen(packedPattern(job.qaPacked.value)))});
     if (dAbsent(job) && fGiven(job))
         pointRow(report, "闭合方位点 F :", coordinatePattern(job.xf.value), coordinatePattern(job.yf.value));
-    // The closing azimuth is labelled "Ta=" too.
+    // The closing azimuth is Tb, as the window and the schematic name it.
     if (dAbsent(job))
-        report.line({Item::col(rowColumn), Item::txt("闭合方位角 Ta="), Item::txt(blankThen(packedPattern(job.tbPacked.value))),
+        report.line({Item::col(rowColumn), Item::txt("闭合方位角 Tb="), Item::txt(blankThen(packedPattern(job.tbPacked.value))),
                      Item::col(thirdColumn), Item::txt("闭合定向角 Qb="), Item::txt(blankThen(packedPattern(job.qbPacked.value)))});
 }
 
@@ -86,23 +107,30 @@ void anglesAndSides(ReportWriter& report, const ChainSurvey& job)
     const int n = job.triangleCount;
     report.line({Item::col(headingColumn), Item::txt("观测角 :( 度,分,秒 )"), Item::col(adjustedColumn),
                  Item::txt("平差角 :( 度,分,秒 )")});
-    auto angleLine = [&](const char* label, int i, double typed, double adjusted) {
+    report.keepLastWithNext();
+    // sign: +1 for a and b; for c the side of the route on which the spacer
+    // angle lies, which the record keeps apart from its magnitude and which
+    // the surveyor typed with it.
+    auto angleLine = [&](const char* label, int i, double typed, double adjusted, int sign) {
         std::vector<Item> items{Item::col(rowColumn)};
-        for (const Item& item : indexed(label, i, packedPattern(typed))) items.push_back(item);
+        const double side = sign < 0 ? -1.0 : 1.0;
+        for (const Item& item : indexed(label, i, packedPattern(side * typed))) items.push_back(item);
         items.push_back(Item::col(thirdColumn));
         // Converted for printing only and without guard: a hair below a whole
         // minute prints with 60 seconds.
-        for (const Item& item : indexed(label, i, packedPattern(degreesToPacked(adjusted)))) items.push_back(item);
+        for (const Item& item : indexed(label, i, packedPattern(side * degreesToPacked(adjusted))))
+            items.push_back(item);
         report.line(std::move(items));
     };
     for (int i = 1; i <= n; ++i) {
-        angleLine("a(", i, job.packedA[i], job.angleA[i]);
-        angleLine("b(", i, job.packedB[i], job.angleB[i]);
-        angleLine("c(", i, job.packedC[i], job.angleC[i]);
+        angleLine("a(", i, job.packedA[i], job.angleA[i], 1);
+        angleLine("b(", i, job.packedB[i], job.angleB[i], 1);
+        angleLine("c(", i, job.packedC[i], job.angleC[i], job.spacerSign[i]);
     }
     report.empty();
     report.line({Item::col(headingColumn), Item::txt("观测边长 (米) :"), Item::col(adjustedColumn),
                  Item::txt("平差后改正边长 :(米)")});
+    report.keepLastWithNext();
     for (int k = 1; k <= 2 * n + 1; ++k) {
         std::vector<Item> items{Item::col(rowColumn)};
         for (const Item& item : indexed("s(", k, coordinatePattern(job.observedSide[k]))) items.push_back(item);
@@ -140,8 +168,10 @@ void adjustedPoints(ReportWriter& report, const ChainSurvey& job)
     const int n = job.triangleCount;
     report.heading("平差结果 :");
     report.empty();
+    report.keepLastWithNext();
     report.line({Item::col(rowColumn), Item::txt("点名"), Item::col(xHeadingColumn), Item::txt("X"),
                  Item::col(yHeadingColumn), Item::txt("Y")});
+    report.keepLastWithNext();
     int first = 0, last = -1;
     if (cAbsent(job) && dAbsent(job)) first = 0, last = n + 1;
     else if (cGiven(job) && dAbsent(job)) first = 1, last = n + 1;
@@ -155,6 +185,9 @@ void precision(ReportWriter& report, const ChainSurvey& job)
     auto figure = [&](const char* label, const std::string& value) {
         report.line({Item::col(rowColumn), Item::txt(label), Item::txt(blankThen(value))});
     };
+    // The precision of the job is read as one block: it is never split
+    // over two pages.
+    report.beginKept();
     report.heading("精度统计 :");
     report.empty();
     figure("测角中误差 mb=", misclosurePattern(job.mb) + " 秒");
@@ -169,6 +202,7 @@ void precision(ReportWriter& report, const ChainSurvey& job)
     std::vector<Item> relative{Item::col(rowColumn), Item::txt("最弱点相对起始点相对中误差 :   1/m= 1/")};
     if (relativeErrorDefined(job)) relative.push_back(Item::txt(formatGeneral(job.relativeErrorM)));
     report.line(std::move(relative));
+    report.endKept();
 }
 
 }  // namespace

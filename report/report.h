@@ -28,6 +28,9 @@ struct ReportItem {
 struct ReportLine {
     int pointSize = 9;
     std::vector<ReportItem> items;  // empty: a line break alone
+    // The line stands on the same page as the line after it: a heading with
+    // the first row of its table, the precision figures with one another.
+    bool keepWithNext = false;
     bool operator==(const ReportLine&) const = default;
 };
 

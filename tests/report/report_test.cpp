@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chain/angles.h"
 #include "job/data_input_job.h"
 #include "report_text.h"
 #include "scripted_io.h"
@@ -69,7 +70,7 @@ TEST(Report, TwoTrianglesHangingOnA)
     EXPECT_EQ(countStarting(lines, "|24|起始方位点 E :"), 1);
     EXPECT_EQ(countStarting(lines, "|24|起始方位角 Ta="), 1);
     EXPECT_EQ(countStarting(lines, "|24|闭合方位点 F :"), 1);
-    EXPECT_EQ(countStarting(lines, "|24|闭合方位角 Ta="), 1);  // the closing azimuth keeps the label "Ta="
+    EXPECT_EQ(countStarting(lines, "|24|闭合方位角 Tb="), 1);
     EXPECT_EQ(lines.back().rfind("|24|最弱点相对起始点相对中误差 :   1/m= 1/", 0), 0u);
 }
 
@@ -79,7 +80,7 @@ TEST(Report, KnownPointsReplaceOrientationLines)
         {.triangles = 3, .arrangement = ChainCase::knownStartSide, .seed = 2, .angleNoise = 2, .sideNoise = 0.004})));
     EXPECT_EQ(countStarting(knownStart, "|24|P1:"), 1);   // line of C
     EXPECT_EQ(countStarting(knownStart, "|24|起始方位"), 0);
-    EXPECT_EQ(countStarting(knownStart, "|24|闭合方位角 Ta="), 1);
+    EXPECT_EQ(countStarting(knownStart, "|24|闭合方位角 Tb="), 1);
     EXPECT_EQ(countStarting(knownStart, "|24|P0 :"), 0);  // adjusted points from C to B
     EXPECT_EQ(countStarting(knownStart, "|24|P4 :"), 1);
 
@@ -127,6 +128,49 @@ TEST(Report, ItemsOfARow)
     EXPECT_EQ(numberItemText(-12), "-12 ");
     // md = 0: the relative error has no value and the last line ends after "1/".
     EXPECT_EQ(lines.back(), "|24|最弱点相对起始点相对中误差 :   1/m= 1/");
+}
+
+// The spacer angle prints with the side of the route it was typed with, in
+// both columns; a and b have no sign to print.
+TEST(Report, SpacerAnglesKeepTheirSign)
+{
+    ChainSurvey job;
+    job.size(2);
+    job.pointName = {"A", "P1", "P2", "B"};
+    job.packedC = {0, 64.5249, 113.2157};
+    job.angleC = {0, packedToDegrees(64.5249), packedToDegrees(113.2157)};
+    job.spacerSign = {1, -1, 1, 1};
+    job.packedA[1] = 45.3;
+    job.angleA[1] = 45.5;
+    const auto lines = plainLines(buildReport(job));
+    EXPECT_TRUE(contains(lines, "|24|c( 1 )= -64.52490|47|c( 1 )= -64.52490"));
+    EXPECT_TRUE(contains(lines, "|24|c( 2 )= 113.21570|47|c( 2 )= 113.21570"));
+    EXPECT_TRUE(contains(lines, "|24|a( 1 )= 45.30000|47|a( 1 )= 45.30000"));
+}
+
+// What the painter keeps on one page: each heading with the line after it,
+// the table headings with their first rows, the precision block whole.
+TEST(Report, HeadingsAndThePrecisionBlockAreKeptWithWhatFollows)
+{
+    const ChainSurvey job = adjustedJob({.triangles = 3, .seed = 5, .angleNoise = 2, .sideNoise = 0.004});
+    const auto report = buildReport(job);
+    const auto lines = plainLines(report);
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        SCOPED_TRACE(lines[i]);
+        if (lines[i].rfind("|22|", 0) == 0) {
+            EXPECT_TRUE(report[i].keepWithNext);
+        }
+        if (lines[i].rfind("|24|s( ", 0) == 0 || lines[i].rfind("|24|w( ", 0) == 0) {
+            EXPECT_FALSE(report[i].keepWithNext);
+        }
+    }
+    const auto precision = std::find(lines.begin(), lines.end(), "|22|精度统计 :");
+    ASSERT_NE(precision, lines.end());
+    for (auto line = precision; line + 1 != lines.end(); ++line)
+        EXPECT_TRUE(report[line - lines.begin()].keepWithNext) << *line;
+    EXPECT_FALSE(report.back().keepWithNext);
+    // The line before the block is not tied to it: the block may start a page.
+    EXPECT_FALSE(report[precision - lines.begin() - 1].keepWithNext);
 }
 
 }  // namespace
