@@ -108,7 +108,9 @@ TEST_F(JobFileWindow, MenuEntriesActWhenTheyCan)
     EXPECT_FALSE(action("continueJobAction")->isEnabled());
     EXPECT_TRUE(action("saveJobAction")->isEnabled());
     ASSERT_EQ(recent->actions().size(), 1);
-    EXPECT_TRUE(recent->actions()[0]->text().endsWith(QStringLiteral("(完成)"))) << recent->actions()[0]->text().toStdString();
+    // When the job started, how it ended, its n and its ends A and B.
+    EXPECT_TRUE(recent->actions()[0]->text().endsWith(QStringLiteral("(完成)  n = 2  A → B")))
+        << recent->actions()[0]->text().toStdString();
 
     // 保存作业 writes the values whole, in the order of asking.
     const fs::path saved = scratch("saved.kjob");
@@ -126,7 +128,8 @@ TEST_F(JobFileWindow, MenuEntriesActWhenTheyCan)
     std::ofstream(written[0], std::ios::binary | std::ios::trunc) << cut.substr(0, at) << "S1 = 74";
     emit window->fileMenu()->aboutToShow();
     EXPECT_TRUE(action("continueJobAction")->isEnabled());
-    EXPECT_TRUE(recent->actions()[0]->text().endsWith(QStringLiteral("(未完成)")));
+    EXPECT_TRUE(recent->actions()[0]->text().contains(QStringLiteral("(未完成)  n = 2")))
+        << recent->actions()[0]->text().toStdString();
     const auto typed = replayedFields(testing::replayed("@data\n" + lines(answers)).log);
     std::vector<std::string> rest(answers.begin() + 2 + 2 * 19, answers.end());  // after n, tolerance and 19 confirmed
     {
@@ -140,6 +143,12 @@ TEST_F(JobFileWindow, MenuEntriesActWhenTheyCan)
     EXPECT_EQ(shownFields(*window), typed);
     EXPECT_FALSE(action("continueJobAction")->isEnabled());
     EXPECT_EQ(journalsNewestFirst(journals()).size(), 2u);
+    // The journal continued to its end has ended with the job that continued it.
+    EXPECT_EQ(journalFileEnd(written[0]), JobEnd::done);
+    emit window->fileMenu()->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 2);
+    for (const QAction* entry : recent->actions())
+        EXPECT_TRUE(entry->text().contains(QStringLiteral("(完成)  n = 2  A → B"))) << entry->text().toStdString();
 }
 
 TEST_F(JobFileWindow, OpenedFileRunsThroughAndTellsOfUnusedLines)

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPrintDialog>
@@ -174,7 +175,7 @@ TEST_P(WholeJobReport, PrintsEveryTextOfTheReportInOrder)
     const std::vector<ReportLine> lines = buildReport(window.job());
     ASSERT_GT(lines.size(), 40u);
 
-    const std::string printed = pdfText(printToPdf(QStringLiteral("report.pdf")));
+    const std::string printed = withoutFooters(pdfText(printToPdf(QStringLiteral("report.pdf"))));
     // The blanks are the painter's to place; the texts must all be there, in
     // order, with nothing added or lost.
     EXPECT_EQ(withoutBlanks(printed), withoutBlanks(reportText(lines)));
@@ -303,15 +304,22 @@ TEST_F(ReportLayout, TextPastAColumnStopGoesOnAtThatColumnOnTheNextLine)
     EXPECT_NEAR(orientation->yMin - azimuth->yMin, lineSpacing, 0.05);
 }
 
-TEST_F(ReportLayout, TextEndingOnAColumnStopGoesOnInTheSameLine)
+// "闭合方位角 Tb= 26.33542" from column 24 is 23 columns long and ends on
+// column 47: printed on, the value would run into "闭合定向角 Qb=". The label
+// goes on at column 47 of the line below, as after a text that passed it.
+TEST_F(ReportLayout, AValueEndingOnAColumnStopIsNotJoinedToTheNextLabel)
 {
-    // "闭合方位角 Ta= 26.33542" from column 24 is 23 columns long and ends on
-    // column 47: "闭合定向角 Qb=" follows it directly.
     const PdfWord* azimuth = firstWord(layout, "闭合方位角");
-    ASSERT_TRUE(azimuth);
-    const PdfWord* joined = wordBeside(layout, "26.33542闭合定向角", *azimuth);
-    ASSERT_TRUE(joined) << "the closing orientation angle is not on the azimuth's line";
-    EXPECT_NEAR(joined->xMax, columnX(47 + 10, bodyPointSize), 0.3);
+    const PdfWord* value = firstWord(layout, "26.33542");
+    const PdfWord* orientation = firstWord(layout, "闭合定向角");
+    ASSERT_TRUE(azimuth && value && orientation) << layout.raw;
+    EXPECT_NEAR(value->yMin, azimuth->yMin, 0.01);
+    EXPECT_NEAR(value->xMax, columnX(47, bodyPointSize), 0.3);
+    EXPECT_NEAR(orientation->xMin, columnX(47, bodyPointSize), 0.3);
+    const double lineSpacing = bodyLineSpacing(layout);
+    ASSERT_GT(lineSpacing, 0);
+    EXPECT_NEAR(orientation->yMin - azimuth->yMin, lineSpacing, 0.05);
+    for (const PdfWord& word : layout.words) EXPECT_EQ(word.text.find("26.33542闭合"), std::string::npos);
 }
 
 TEST_F(PrintedReport, PrintingTwiceGivesTheSameDocument)
@@ -338,7 +346,7 @@ TEST_F(PrintedReport, ALongReportGoesOnOverMorePagesLosingNothing)
     const QString path = printToPdf(QStringLiteral("long.pdf"));
     const int pages = pdfPageCount(path);
     EXPECT_GE(pages, 5);
-    EXPECT_EQ(withoutBlanks(pdfText(path)), withoutBlanks(reportText(lines)));
+    EXPECT_EQ(withoutBlanks(withoutFooters(pdfText(path))), withoutBlanks(reportText(lines)));
 
     const PdfLayout layout = pdfLayout(path);
     ASSERT_FALSE(layout.words.empty());
@@ -349,21 +357,66 @@ TEST_F(PrintedReport, ALongReportGoesOnOverMorePagesLosingNothing)
 
     for (int page = 1; page <= pages; ++page) {
         SCOPED_TRACE(page);
+        // The footer is the line of "第 k 页", in the bottom margin.
+        const PdfWord* footer = nullptr;
+        for (const PdfWord& word : layout.words)
+            if (word.page == page && word.text == "第" && (!footer || word.yMin > footer->yMin)) footer = &word;
+        ASSERT_TRUE(footer);
+        EXPECT_GT(footer->yMin, bottom);
+        EXPECT_LT(footer->yMax, layout.pageHeight);
         double highest = layout.pageHeight, lowest = 0;
         for (const PdfWord& word : layout.words) {
-            if (word.page != page) continue;
+            if (word.page != page || std::abs(word.yMin - footer->yMin) < 0.01) continue;
             highest = std::min(highest, word.yMin);
             lowest = std::max(lowest, word.yMax);
         }
         // Within the margins: the start position above, as much below.
         EXPECT_NEAR(highest, reportTop, 2.0);
         EXPECT_LE(lowest, bottom);
-        // A full page is full: at most the blank lines swallowed by the break
-        // and the line that did not fit are missing at its foot.
-        if (page < pages) {
-            EXPECT_GT(lowest, bottom - 3 * lineSpacing);
+        // A full page is full: at most the blank lines swallowed by the
+        // break, the line that did not fit and a heading kept with its first
+        // rows are missing at its foot; before the last page, the precision
+        // block, which is never split.
+        if (page < pages - 1) {
+            EXPECT_GT(lowest, bottom - 5 * lineSpacing);
+        } else if (page == pages - 1) {
+            EXPECT_GT(lowest, bottom - 13 * lineSpacing);
         }
     }
+}
+
+// The footer of every page names the job's time, where its values came from
+// and the page among the pages; the precision block, which an n = 30 job
+// used to split over pages 4 and 5, stands whole on the last page.
+TEST_F(PrintedReport, EveryPageNamesTheJobAndThePrecisionBlockIsNotSplit)
+{
+    kestrane::testing::ChainPlan plan;
+    plan.triangles = 30;
+    plan.angleNoise = 1.5;
+    plan.sideNoise = 0.004;
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    runJob(kestrane::testing::makeChain(plan).answers);
+    const QString path = printToPdf(QStringLiteral("n30.pdf"));
+    const int pages = pdfPageCount(path);
+    EXPECT_EQ(pages, 5);
+
+    const std::vector<std::string> footers = reportFooters(pdfText(path));
+    ASSERT_EQ(footers.size(), static_cast<std::size_t>(pages));
+    const QDateTime started = window.lastCompleteOrigin().started;
+    EXPECT_GE(started, before);
+    const std::string when = started.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+    for (int page = 1; page <= pages; ++page)
+        EXPECT_EQ(footers[page - 1], when + " 手工输入 第 " + std::to_string(page) + " 页 共 " + std::to_string(pages) + " 页");
+
+    const PdfLayout layout = pdfLayout(path);
+    const PdfWord* heading = firstWord(layout, "精度统计");
+    const PdfWord* relative = firstWord(layout, "最弱点相对起始点相对中误差");
+    ASSERT_TRUE(heading && relative);
+    EXPECT_EQ(heading->page, pages);
+    EXPECT_EQ(relative->page, pages);
+    QPrinter printer(QPrinter::HighResolution);
+    configurePdf(printer, files.filePath(QStringLiteral("count.pdf")));
+    EXPECT_EQ(reportPageCount(printer, buildReport(window.job())), pages);
 }
 
 // A name far longer than the space right of its column: the line goes on at
@@ -378,7 +431,7 @@ TEST_F(PrintedReport, ALineTooLongForThePaperGoesOnBelowLosingNothing)
     const std::vector<ReportLine> lines = buildReport(window.job());
 
     const QString path = printToPdf(QStringLiteral("long-name.pdf"));
-    EXPECT_EQ(withoutBlanks(pdfText(path)), withoutBlanks(reportText(lines)));
+    EXPECT_EQ(withoutBlanks(withoutFooters(pdfText(path))), withoutBlanks(reportText(lines)));
     const PdfLayout layout = pdfLayout(path);
     ASSERT_FALSE(layout.words.empty());
     const double rightMargin = layout.pageWidth - reportTop;  // as wide as the top one
@@ -553,7 +606,7 @@ TEST_F(PrintedReport, AnAbandonedJobAfterACompleteOneKeepsItsReport)
     EXPECT_EQ(watcher.printDialogs, 1);
 
     const QString path = printToPdf(QStringLiteral("earlier.pdf"));
-    EXPECT_EQ(withoutBlanks(pdfText(path)), withoutBlanks(reportText(complete)));
+    EXPECT_EQ(withoutBlanks(withoutFooters(pdfText(path))), withoutBlanks(reportText(complete)));
 }
 
 }  // namespace

@@ -40,7 +40,28 @@ std::string unescapeXml(std::string text)
     return text;
 }
 
+// A footer line: the job's time and source where known, then the page.
+const QRegularExpression& footerLine()
+{
+    static const QRegularExpression line(QStringLiteral("^[^\\n]*第 \\d+ 页 共 \\d+ 页$"),
+                                         QRegularExpression::MultilineOption);
+    return line;
+}
+
 }  // namespace
+
+std::vector<std::string> reportFooters(const std::string& pdfText)
+{
+    std::vector<std::string> footers;
+    auto matches = footerLine().globalMatch(QString::fromStdString(pdfText));
+    while (matches.hasNext()) footers.push_back(matches.next().captured(0).toStdString());
+    return footers;
+}
+
+std::string withoutFooters(const std::string& pdfText)
+{
+    return QString::fromStdString(pdfText).remove(footerLine()).toStdString();
+}
 
 void runJobThroughWindow(MainWindow& window, const std::vector<std::string>& answers)
 {

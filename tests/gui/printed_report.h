@@ -28,6 +28,11 @@ void runJobThroughWindow(MainWindow& window, const std::vector<std::string>& ans
 // pdftotext's text of the file in content order, "" when it cannot be read.
 std::string pdfText(const QString& pdfPath);
 
+// The footers of the report's pages, in page order, as pdftotext reads them
+// ("2026-12-09 10:45:12 手工输入 第 1 页 共 5 页"), and the text without them.
+std::vector<std::string> reportFooters(const std::string& pdfText);
+std::string withoutFooters(const std::string& pdfText);
+
 // The fonts the file uses, as pdffonts lists them.
 std::string pdfFonts(const QString& pdfPath);
 
