@@ -12,6 +12,7 @@
 #include "presentation/translations.h"
 #include "presentation/job_file_actions.h"
 #include "presentation/main_window.h"
+#include "presentation/program_icon.h"
 
 int main(int argc, char* argv[])
 {
@@ -26,6 +27,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QString::fromUtf8(kestrane::programVersion));
     kestrane::installFontSubstitutes();
     kestrane::installQtTranslations(app);
+    // Every window of the program carries its icon, wherever it was installed.
+    QApplication::setWindowIcon(kestrane::programIcon());
     kestrane::MainWindow window;
     window.show();
     // kestrane FILE.kjob: the job of the file, once the window is up.

@@ -21,13 +21,15 @@ namespace {
 // The boxes opened while it lives ask about one field.
 class Concerning {
 public:
-    Concerning(InputBox& box, Field field) : box_(box) { box_.concerning(field); }
-    ~Concerning() { box_.concerning(std::nullopt); }
+    Concerning(InputBox& box, Field field) : box_(box), field_(field) { box_.concerning(field_, false); }
+    ~Concerning() { box_.concerning(std::nullopt, false); }
     Concerning(const Concerning&) = delete;
     Concerning& operator=(const Concerning&) = delete;
+    void valueShown(bool shown) { box_.concerning(field_, shown); }
 
 private:
     InputBox& box_;
+    Field field_;
 };
 
 }  // namespace
@@ -35,19 +37,22 @@ private:
 std::string Dialogue::promptValue(const ValueTexts& texts, const ValueBox& box, const ValueReading& reading,
                                   const DialogueHooks& hooks)
 {
-    const Concerning concerning(inputBox_, box.field);
+    Concerning concerning(inputBox_, box.field);
     const Answer first = takeValue(texts.key, texts.prompt, reading);
     std::string value = first.value;
     if (hooks.afterFirstAnswer) hooks.afterFirstAnswer();
     fields_.setText(box.field, box.show(value));
     if (hooks.afterFirstShow) hooks.afterFirstShow();
+    concerning.valueShown(true);
 
     // A value from the file was accepted when it was written there.
     const std::string* confirm = &texts.firstConfirm;
     while (!first.fromFile && confirmationRejects(*confirm, texts.confirmTitle)) {
         fields_.setText(box.field, "");
+        concerning.valueShown(false);
         value = askChecked(texts.reentry, reading);
         fields_.setText(box.field, box.show(value));
+        concerning.valueShown(true);
         confirm = &texts.laterConfirm;
     }
     fields_.setText(box.field, box.show(value));

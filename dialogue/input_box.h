@@ -23,10 +23,15 @@ public:
     virtual bool warn(const std::string& message, bool canAbandon) = 0;
 
     // The field whose value the boxes that follow ask for or confirm, until
-    // the next call; nothing for boxes that ask about no field. The window
-    // keeps its boxes off that field and shows its value beside the prompt;
-    // the prompts themselves are unchanged by it.
-    virtual void concerning(std::optional<Field> field) { (void)field; }
+    // the next call; nothing for boxes that ask about no field. valueShown:
+    // the field shows the value being confirmed (not yet, or no more, while
+    // the value is being typed). The window keeps its boxes off that field
+    // and shows its value beside the prompt; the prompts themselves are
+    // unchanged by it.
+    virtual void concerning(std::optional<Field> field, bool valueShown)
+    {
+        (void)field, (void)valueShown;
+    }
 
     // A prompt that a job file answered: the box did not open, and the
     // answer was taken as accepted. The replay tool logs it; the window has

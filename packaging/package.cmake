@@ -29,7 +29,10 @@ install(FILES
   ${PROJECT_SOURCE_DIR}/docs/replay.md
   # the pictures the guides show
   ${PROJECT_SOURCE_DIR}/docs/window-finished.png
-  ${PROJECT_SOURCE_DIR}/docs/window-144dpi.png
+  ${PROJECT_SOURCE_DIR}/docs/window-desk96.png
+  ${PROJECT_SOURCE_DIR}/docs/window-desk120.png
+  ${PROJECT_SOURCE_DIR}/docs/window-desk144.png
+  ${PROJECT_SOURCE_DIR}/docs/window-laptop96.png
   ${PROJECT_SOURCE_DIR}/docs/analysis-plot.png
   DESTINATION ${KESTRANE_DOC_DIR})
 

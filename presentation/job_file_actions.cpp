@@ -96,7 +96,7 @@ public:
     {
         box_.answeredFromFile(prompt, title, answer);
     }
-    void concerning(std::optional<Field> field) override { box_.concerning(field); }
+    void concerning(std::optional<Field> field, bool valueShown) override { box_.concerning(field, valueShown); }
 
 private:
     InputBox& box_;

@@ -140,7 +140,10 @@ void MainWindow::fitToScreen()
         zoom = std::min({1.0, double(available.width()) / natural.width(),
                          double(available.height() - chrome) / natural.height()});
     }
-    const double legibleZoom = std::min(1.0, legiblePixelsPerTwip * 1440.0 / client_->logicalDpiX());
+    // Legible on the screen's own pixels: at 150 % a device pixel is two
+    // thirds of a logical one.
+    const double devicePixelsPerTwip = client_->logicalDpiX() / 1440.0 * (screen ? screen->devicePixelRatio() : 1.0);
+    const double legibleZoom = std::min(1.0, legiblePixelsPerTwip / devicePixelsPerTwip);
     zoom = std::max(zoom, legibleZoom);
     client_->setZoom(zoom);
 

@@ -81,8 +81,8 @@ public:
     // legible one; below that the client area scrolls.
     void fitToScreen();
 
-    // The smallest zoom of a 96-dpi client area at which the 9-pt captions
-    // still read (about 9 pixels high).
+    // The smallest size, in the screen's device pixels to the twip, at
+    // which the 9-pt captions still read (about 9 pixels high).
     static constexpr double legiblePixelsPerTwip = 0.75 * 96.0 / 1440.0;
 
     // What the print button does once a printer has been chosen: paints the

@@ -13,7 +13,6 @@
 
 #include "presentation/client_area.h"
 #include "presentation/fonts.h"
-#include "presentation/qt_window_fields.h"
 
 namespace kestrane {
 namespace {
@@ -79,8 +78,9 @@ QString QtInputBox::concernedValueLine() const
     const auto* box = qobject_cast<const QLineEdit*>(area_->field(*field_));
     if (!box) return {};
     const QString caption = area_->fieldCaption(*field_);
-    // A text left from an earlier job is no value of this one.
-    const QString value = box->property(QtWindowFields::earlierJobMark).toBool() ? QString() : box->text().trimmed();
+    // While the value is being typed the field holds no value of it yet
+    // (or the one before it, or an earlier job's).
+    const QString value = valueShown_ ? box->text().trimmed() : QString();
     return value.isEmpty() ? caption + QStringLiteral(":") : caption + QStringLiteral(":") + value;
 }
 
@@ -96,6 +96,7 @@ std::string QtInputBox::ask(const std::string& prompt, const std::string& title)
     dialog.setCancelButtonText(QStringLiteral("取消"));
     fitPrompt(dialog);
     addValueLine(dialog, concernedValueLine());
+    dialog.setProperty(concernedFieldProperty, field_ ? windowNumber(*field_) : 0);
     place(dialog);
     ++boxesOpened_;
     if (dialog.exec() != QDialog::Accepted) return {};

@@ -36,13 +36,19 @@ public:
     // the field): the value being confirmed is always in sight.
     std::string ask(const std::string& prompt, const std::string& title) override;
 
-    void concerning(std::optional<Field> field) override { field_ = field; }
+    void concerning(std::optional<Field> field, bool valueShown) override
+    {
+        field_ = field;
+        valueShown_ = valueShown;
+    }
 
     // How many boxes (input and warning) have opened since the start.
     int boxesOpened() const { return boxesOpened_; }
 
-    // The object name of the line under the prompt.
+    // The object name of the line under the prompt, and the property of the
+    // box that holds the window number of the field concerned (0: none).
     static constexpr const char* valueLineName = "concernedValue";
+    static constexpr const char* concernedFieldProperty = "concernedField";
 
     // A warning: with canAbandon, "继续输入" (the default, also Esc) or
     // "放弃本次计算" (returns true); otherwise just "确定".
@@ -57,6 +63,7 @@ private:
     QPointer<QWidget> parent_;
     const ClientArea* area_ = nullptr;
     std::optional<Field> field_;
+    bool valueShown_ = false;
     int boxesOpened_ = 0;
 };
 

@@ -142,7 +142,16 @@ void InputBoxDriver::answerInputBox(QInputDialog* dialog)
     ask.fieldEmptyAtOpen = entry && entry->text().isEmpty();
     ask.promptShownWhole = promptShownWhole(dialog);
     ask.frame = dialog->frameGeometry();
+    ask.field = dialog->property(QtInputBox::concernedFieldProperty).toInt();
+    if (ask.field > 0 && dialog->parentWidget()) {
+        const QWidget* field =
+            dialog->parentWidget()->window()->findChild<QWidget*>(QStringLiteral("Text%1").arg(ask.field));
+        if (field) ask.fieldRect = QRect(field->mapToGlobal(QPoint(0, 0)), field->size());
+    }
+    if (const auto* line = dialog->findChild<QLabel*>(QString::fromUtf8(QtInputBox::valueLineName)))
+        ask.valueLine = utf8(line->text());
 
+    if (look_) look_(dialog);
     if (answers_.empty() && held_) {
         held_();
         return;

@@ -37,6 +37,9 @@ struct AskSeen {
     std::string answer;           // "" on Cancel
     bool cancel = false;
     QRect frame;                  // where the box stood on the screen
+    int field = 0;                // window number of the field it asked about; 0: none
+    QRect fieldRect;              // where that field stood on the screen
+    std::string valueLine;        // the line under the prompt; "" when none
 };
 
 struct WarningSeen {
@@ -70,6 +73,10 @@ public:
     // instead of winding the job down: a surveyor who stopped typing there.
     void holdWhenOut(std::function<void()> held) { held_ = std::move(held); }
 
+    // Called with every input box once it is ready for input, before it is
+    // answered: a look at the box as the surveyor sees it.
+    void beforeAnswer(std::function<void(QInputDialog*)> look) { look_ = std::move(look); }
+
     // An input box opened when no answer was left. From then on the driver
     // winds the job down (Cancel, abandon, acknowledge) and records nothing.
     bool ranOut() const { return ranOut_; }
@@ -95,6 +102,7 @@ private:
     QTimer timer_;
     int ticksWaiting_ = 0;
     std::function<void()> held_;
+    std::function<void(QInputDialog*)> look_;
 };
 
 }  // namespace kestrane::guitest

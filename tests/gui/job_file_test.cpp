@@ -172,6 +172,54 @@ TEST_F(JobFileWindow, OpenedFileRunsThroughAndTellsOfUnusedLines)
     EXPECT_EQ(journalFileEnd(*newestJournal(journals())), JobEnd::done);
 }
 
+// A job read whole from its file opens no box: its triangle misclosures
+// pass unseen, and the status line names the blunder among them. 28.00″
+// added to A1 of the user guide's job make w(1) far beyond 2√3 × 2.5″.
+TEST_F(JobFileWindow, AJobRunThroughFromItsFileNamesItsBlundersInTheStatusLine)
+{
+    const fs::path file = guideJobFile("blunder.kjob");
+    std::string text = testing::readFile(file);
+    const std::size_t a1 = text.find("A1 = 53.26206");
+    ASSERT_NE(a1, std::string::npos) << text;
+    text.replace(a1, 13, "A1 = 53.26486");
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+    {
+        InputBoxDriver driver({});
+        ASSERT_TRUE(files().openJobFile(QString::fromStdString(file.string())));
+        EXPECT_TRUE(driver.seen().empty());
+    }
+    const std::string status = window->statusText().toStdString();
+    EXPECT_EQ(status.rfind("上次作业:完成(作业文件 blunder.kjob)  三角形 1 闭合差 ", 0), 0u) << status;
+    EXPECT_NE(status.find("秒,超过限差 2.5 秒的 2√3 倍(8.66 秒);请查看 分析 → 平差分析…"), std::string::npos) << status;
+    EXPECT_EQ(status.find("三角形 2"), std::string::npos) << status;
+
+    // Typed, the same blunder was on the screen while the job waited: the
+    // status line says only how the job ended.
+    std::vector<std::string> answers = testing::goldenJobAnswers("user_guide_example");
+    *std::find(answers.begin(), answers.end(), "53.26206") = "53.26486";
+    typeJob(answers);
+    EXPECT_EQ(window->statusText().toStdString(), "上次作业:完成(手工输入)");
+}
+
+// A stray 数据输入 abandoned at its first prompt takes no value: 保存作业
+// still saves the job before it, as the print button still prints it.
+TEST_F(JobFileWindow, AJobAbandonedBeforeAnyValueLeavesTheLastJobToSave)
+{
+    typeJob(testing::goldenJobAnswers("user_guide_example"));
+    typeJob({"@cancel", "@abort"});
+    EXPECT_EQ(window->statusText().toStdString(), "上次作业:放弃(手工输入)");
+    emit window->fileMenu()->aboutToShow();
+    EXPECT_TRUE(action("saveJobAction")->isEnabled());
+    const fs::path saved = scratch("after-stray.kjob");
+    ASSERT_TRUE(files().saveJobFile(QString::fromStdString(saved.string())));
+    EXPECT_EQ(lastValuesOf(journalEntries(saved)), lastValuesOf(journalEntries(guideJobFile("replay.kjob"))));
+
+    // A job abandoned after its first value is the last job: its values are saved.
+    typeJob({"2", "@cancel", "@abort"});
+    ASSERT_TRUE(files().saveJobFile(QString::fromStdString(saved.string())));
+    EXPECT_EQ(journalEntries(saved).size(), 1u);
+}
+
 TEST_F(JobFileWindow, RefusedFileChangesNothing)
 {
     const fs::path file = scratch("bad.kjob");

@@ -20,6 +20,7 @@
 #include "chain/version.h"
 #include "presentation/client_area.h"
 #include "presentation/main_window.h"
+#include "input_box_driver.h"
 #include "window_probe.h"
 
 namespace kestrane::guitest {
@@ -237,6 +238,34 @@ TEST_F(MainWindowTest, HasTheThreeButtonsInTheBottomRow)
         // Below every field.
         for (QLineEdit* field : window.findChildren<QLineEdit*>()) EXPECT_GT(button->y(), field->geometry().bottom());
     }
+}
+
+// The captions stay as they are; Alt+D, Alt+X and Alt+P are their keys.
+TEST_F(MainWindowTest, ButtonsHaveShortcutsAndTheWindowItsIcon)
+{
+    const char* captions[] = {"数据输入", "退出计算", "打 印"};
+    const QKeySequence keys[] = {QKeySequence(Qt::ALT | Qt::Key_D), QKeySequence(Qt::ALT | Qt::Key_X),
+                                 QKeySequence(Qt::ALT | Qt::Key_P)};
+    for (int number = 1; number <= 3; ++number) {
+        SCOPED_TRACE(number);
+        const QPushButton* button = commandButton(client, number);
+        EXPECT_EQ(str(button->text()), captions[number - 1]);
+        EXPECT_EQ(button->shortcut(), keys[number - 1]);
+        EXPECT_TRUE(button->toolTip().contains(keys[number - 1].toString(QKeySequence::NativeText)));
+    }
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    InputBoxDriver driver({"@cancel", "@abort"});
+    QTest::keyClick(&window, Qt::Key_D, Qt::AltModifier);
+    // The shortcut presses the button as a click of the mouse would, a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.statusText().isEmpty(); }, 5000));
+    ASSERT_FALSE(driver.asks().empty()) << "Alt+D starts a job";
+    EXPECT_EQ(str(window.statusText()), "上次作业:放弃(手工输入)");
+
+    ASSERT_FALSE(window.windowIcon().isNull());
+    EXPECT_FALSE(window.windowIcon().availableSizes().isEmpty());
+    const QImage icon = window.windowIcon().pixmap(64, 64).toImage();
+    EXPECT_NE(icon.pixelColor(32, 32).alpha() + icon.pixelColor(16, 16).alpha(), 0) << "the drawing is painted";
 }
 
 TEST_F(MainWindowTest, ExitButtonEndsTheProgramWithoutAQuestion)

@@ -142,14 +142,21 @@ TEST_F(WindowItems, QtsOwnDialogsSpeakChinese)
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
 }
 
-// On a screen smaller than the window's logical size the window fits it,
-// and the client area scrolls so that the three buttons can be reached.
+// On any screen the window fits it; on one too small for a legible client
+// area (gui.ScreenFit.small) the area keeps its smallest legible size and
+// scrolls, so that the three buttons can be reached.
 TEST_F(WindowItems, TheWindowFitsTheScreenAndReachesItsButtons)
 {
     const QRect available = window.screen()->availableGeometry();
     EXPECT_LE(window.width(), available.width());
     EXPECT_LE(window.height(), available.height());
     auto* view = window.findChild<QScrollArea*>();
+    const double devicePixelsPerTwip = window.client()->scale().pxF(1) * window.devicePixelRatio();
+    EXPECT_GE(devicePixelsPerTwip, MainWindow::legiblePixelsPerTwip - 1e-9);
+    if (client.height() > available.height()) {
+        EXPECT_NEAR(devicePixelsPerTwip, MainWindow::legiblePixelsPerTwip, 1e-9);
+        EXPECT_TRUE(view->verticalScrollBar()->isVisible());
+    }
     for (int number = 1; number <= 3; ++number) {
         view->ensureWidgetVisible(client.button(number));
         const QRect shown = QRect(view->viewport()->mapToGlobal(QPoint(0, 0)), view->viewport()->size());
