@@ -15,6 +15,7 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
+#include <QWindow>
 
 #include "chain/version.h"
 #include "job/data_input_job.h"
@@ -154,6 +155,21 @@ void MainWindow::fitToScreen()
                      std::min(available.height(), size.height() + scrollBar));
     }
     resize(size);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (followsScreen_ || !windowHandle()) return;
+    followsScreen_ = true;
+    const auto follow = [this](QScreen* screen) {
+        if (!screen) return;
+        connect(screen, &QScreen::availableGeometryChanged, this, &MainWindow::fitToScreen, Qt::UniqueConnection);
+        fitToScreen();
+    };
+    connect(windowHandle(), &QWindow::screenChanged, this, follow);
+    if (QScreen* screen = windowHandle()->screen())
+        connect(screen, &QScreen::availableGeometryChanged, this, &MainWindow::fitToScreen, Qt::UniqueConnection);
 }
 
 void MainWindow::runDataInput()

@@ -108,6 +108,11 @@ public slots:
     // 帮助 -> 关于 Kestrane: the program's name, version and what it does.
     void showAbout();
 
+protected:
+    // Once the window has a native window: refitted when it moves to another
+    // screen or that screen's free area changes.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void addMenus();
     void refusePrint();
@@ -117,6 +122,7 @@ private:
     LastCompleteJob lastComplete_;
     JobOrigin lastCompleteOrigin_;
     QLabel* status_ = nullptr;
+    bool followsScreen_ = false;
     ClientArea* client_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     QMenu* fileMenu_ = nullptr;

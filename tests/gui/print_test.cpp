@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iostream>
+#include <set>
 #include <tuple>
 
 #include <QApplication>
@@ -417,6 +419,27 @@ TEST_F(PrintedReport, EveryPageNamesTheJobAndThePrecisionBlockIsNotSplit)
     QPrinter printer(QPrinter::HighResolution);
     configurePdf(printer, files.filePath(QStringLiteral("count.pdf")));
     EXPECT_EQ(reportPageCount(printer, buildReport(window.job())), pages);
+
+    // The same lines with nothing kept together: the block is split, a few
+    // of its lines alone on the last page.
+    std::vector<ReportLine> loose = buildReport(window.job());
+    for (ReportLine& line : loose) line.keepWithNext = false;
+    QPrinter loosePrinter(QPrinter::HighResolution);
+    const QString loosePath = files.filePath(QStringLiteral("loose.pdf"));
+    configurePdf(loosePrinter, loosePath);
+    ASSERT_TRUE(paintReport(loosePrinter, loose));
+    const PdfLayout looseLayout = pdfLayout(loosePath);
+    const auto linesOnPage = [](const PdfLayout& pdf, int page) {
+        std::set<long> tops;
+        for (const PdfWord& word : pdf.words)
+            if (word.page == page && word.text != "第") tops.insert(std::lround(word.yMin * 10));
+        return static_cast<int>(tops.size()) - 1;  // less the footer's line
+    };
+    const int loosePages = pdfPageCount(loosePath);
+    std::cout << "n = 30: " << pages << " pages, " << linesOnPage(layout, pages) << " printed lines on the last; "
+              << "nothing kept together: " << loosePages << " pages, " << linesOnPage(looseLayout, loosePages)
+              << " on the last\n";
+    EXPECT_LT(linesOnPage(looseLayout, loosePages), linesOnPage(layout, pages));
 }
 
 // A name far longer than the space right of its column: the line goes on at
