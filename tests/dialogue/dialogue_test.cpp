@@ -41,6 +41,43 @@ TEST(PromptValue, ShowsAtOnceAndAgainAfterConfirmation)
                          }));
 }
 
+// The box of every ask, as the window is told of it: the field concerned,
+// and whether that field shows the value being confirmed.
+class ConcernedBoxes final : public InputBox {
+public:
+    explicit ConcernedBoxes(ScriptedIo& io) : io_(io) {}
+    std::string ask(const std::string& prompt, const std::string& title) override
+    {
+        asks.push_back(field_ ? windowId(*field_) + (shown_ ? " shown" : " typing") : "none");
+        return io_.ask(prompt, title);
+    }
+    bool warn(const std::string& message, bool canAbandon) override { return io_.warn(message, canAbandon); }
+    void concerning(std::optional<Field> field, bool valueShown) override
+    {
+        field_ = field;
+        shown_ = valueShown;
+    }
+    Events asks;
+
+private:
+    ScriptedIo& io_;
+    std::optional<Field> field_;
+    bool shown_ = false;
+};
+
+TEST(PromptValue, EveryBoxOfAValueConcernsItsField)
+{
+    ScriptedIo io({"5", "0", "6", "", "3"});
+    ConcernedBoxes boxes(io);
+    Dialogue dialogue(boxes, io);
+    EXPECT_EQ(dialogue.promptValue(xaTexts, coordinateBox(Field::xa), asNumber), "6");
+    // The entry, its confirmation, the re-entry and its confirmation.
+    EXPECT_EQ(boxes.asks, (Events{"Text1 typing", "Text1 shown", "Text1 typing", "Text1 shown"}));
+    // Past the value, a box concerns no field.
+    EXPECT_EQ(dialogue.promptUnconfirmed("n", "输入三角形的个数 :", asNumber), "3");
+    EXPECT_EQ(boxes.asks.back(), "none");
+}
+
 TEST(PromptValue, ZeroAnswersClearTheBoxAndReask)
 {
     for (const char* zero : {"0", "0.0", "00", "-0", " 0 "}) {
