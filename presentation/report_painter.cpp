@@ -123,8 +123,8 @@ public:
     }
 
     // The footer of the page the head is on, in the body font, in the
-    // middle of the bottom margin: its first part from the report's left
-    // edge, the page number ending at the right margin.
+    // middle of the bottom margin: its first part from the column of the
+    // headings, the page number ending at the right margin.
     void paintFooter(const PageFooter& footer, int pages)
     {
         if (!painter_) return;
@@ -134,7 +134,8 @@ public:
         const double baseline = bottom_ + (margin_ - metrics.height()) / 2 + metrics.ascent();
         const QString page = QString::fromStdString(footerText({}, page_, pages));
         const QString known = QString::fromStdString(footerText(footer, 0, 0));
-        if (!known.isEmpty()) painter_->drawText(QPointF(left_, baseline), known);
+        const double column = left_ + (headingColumn - 1) * metrics.averageCharWidth();
+        if (!known.isEmpty()) painter_->drawText(QPointF(column, baseline), known);
         painter_->drawText(QPointF(right_ - metrics.horizontalAdvance(page), baseline), page);
     }
 

@@ -14,7 +14,6 @@ using Item = ReportItem;
 
 // Column stops of the report, in characters.
 constexpr int titleColumn = 30;
-constexpr int headingColumn = 22;
 constexpr int rowColumn = 24;
 constexpr int secondColumn = 34;
 constexpr int adjustedColumn = 45;

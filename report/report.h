@@ -34,6 +34,9 @@ struct ReportLine {
     bool operator==(const ReportLine&) const = default;
 };
 
+// The column of the report's headings; the page footer starts there too.
+inline constexpr int headingColumn = 22;
+
 inline constexpr int titlePointSize = 10;
 inline constexpr int bodyPointSize = 9;
 
