@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 
 #include "presentation/client_area.h"
 #include "presentation/fonts.h"
@@ -49,10 +50,14 @@ void fitPrompt(QInputDialog& dialog)
 // and the entry field, so that the prompt's label keeps the prompt's text.
 void addValueLine(QInputDialog& dialog, const QString& line)
 {
-    if (line.isEmpty()) return;
     auto* layout = qobject_cast<QBoxLayout*>(dialog.layout());
     auto* prompt = dialog.findChild<QLabel*>();
     if (!layout || !prompt) return;
+    // Close set, so that the box with its extra line still fits over the
+    // schematic at 150 %.
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->setSpacing(4);
+    if (line.isEmpty()) return;
     auto* value = new QLabel(line, &dialog);
     value->setObjectName(QString::fromUtf8(QtInputBox::valueLineName));
     value->setTextFormat(Qt::PlainText);
@@ -114,11 +119,15 @@ void QtInputBox::place(QWidget& dialog) const
     const QPoint stripTopLeft = area_->mapToGlobal(strip.topLeft());
     const QScreen* screen = area_->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect(stripTopLeft, size);
-    // A frame of a few pixels that the window manager adds around the dialog.
+    // A frame of a few pixels that the window manager adds around the
+    // dialog, and its title bar above it; the offscreen platform of the
+    // tests and screenshots draws neither.
     constexpr int frame = 8;
+    const bool framed = QGuiApplication::platformName() != QLatin1String("offscreen");
+    const int titleBar = framed ? dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight) : 0;
 
     QPoint at = stripTopLeft + QPoint(frame, frame);
-    if (size.height() + 2 * frame > strip.height()) {
+    if (size.height() + 2 * frame + titleBar > strip.height()) {
         // Taller than the schematic: beside the window if the screen has room.
         const QWidget* window = area_->window();
         const QRect outer = window->frameGeometry();
@@ -134,18 +143,18 @@ void QtInputBox::place(QWidget& dialog) const
     };
     at = clamped(at);
 
-    // The title bar a window manager adds above the dialog, and its frame.
+    // The dialog as the window manager frames it, placed at point.
     const QRect field = concernedField();
     const auto covers = [&](QPoint point) {
-        const QRect outer(point - QPoint(frame, frame), size + QSize(3 * frame, 6 * frame));
+        const QRect outer(point - QPoint(frame, frame), size + QSize(3 * frame, 3 * frame + titleBar));
         return !field.isEmpty() && outer.intersects(field);
     };
     if (covers(at)) {
         // Off the field: above it, below it, then to its right or left, the
         // first of these that the screen holds.
         const QPoint candidates[] = {
-            {at.x(), field.top() - size.height() - 2 * frame},
-            {at.x(), field.bottom() + 5 * frame},
+            {at.x(), field.top() - size.height() - 2 * frame - titleBar},
+            {at.x(), field.bottom() + 2 * frame},
             {field.right() + 2 * frame, at.y()},
             {field.left() - size.width() - 2 * frame, at.y()},
             {available.left(), available.top()},
