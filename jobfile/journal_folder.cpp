@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <fstream>
 
 #include "chain/text.h"
+#include "files/durable_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kestrane {
 namespace {
@@ -88,6 +93,26 @@ JournalStart startJournalInFolder(const std::filesystem::path& folder, JobFileCl
         if (!failure) keepNewestJournals(folder, journalsKept);
         return started;
     }
+}
+
+std::optional<WriteFailure> endContinuedJournal(const std::filesystem::path& path, JobEnd how)
+{
+    if (journalFileEnded(path)) return std::nullopt;
+    // A job killed half way may have left its last line without its end.
+    std::string bytes = journalEndLine(how) + "\n";
+    {
+        std::ifstream journal(path, std::ios::binary | std::ios::ate);
+        if (journal && journal.tellg() > 0) {
+            journal.seekg(-1, std::ios::end);
+            if (journal.get() != '\n') bytes.insert(bytes.begin(), '\n');
+        }
+    }
+    const std::string doing = "写入作业日志";
+    const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) return writeFailure(doing, path, errno);
+    auto failure = writeDurably(fd, bytes, doing, path);
+    close(fd);
+    return failure;
 }
 
 }  // namespace kestrane

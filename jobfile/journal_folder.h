@@ -38,4 +38,10 @@ void keepNewestJournals(const std::filesystem::path& folder, int kept = journals
 // journalsKept journals, the new one among them.
 JournalStart startJournalInFolder(const std::filesystem::path& folder, JobFileClock::time_point startedAt);
 
+// Ends the journal at path, whose job did not end, with the line of how the
+// job that continued it ended: a journal continued to its end is no longer
+// unfinished. On the disk before it returns; a journal that has ended
+// already is left as it is.
+std::optional<WriteFailure> endContinuedJournal(const std::filesystem::path& path, JobEnd how);
+
 }  // namespace kestrane

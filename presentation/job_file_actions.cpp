@@ -247,16 +247,7 @@ bool JobFileActions::isUnfinishedJournal(const QString& path) const
 
 void JobFileActions::markJournalEnded(const QString& path, JobEnd end)
 {
-    QFile journal(path);
-    if (!journal.open(QIODevice::WriteOnly | QIODevice::Append)) return;
-    // The journal may end without a line break where the program stopped.
-    if (journal.size() > 0) {
-        QFile reading(path);
-        if (reading.open(QIODevice::ReadOnly) && reading.seek(reading.size() - 1) && reading.read(1) != "\n")
-            journal.write("\n");
-    }
-    journal.write(QByteArray::fromStdString(journalEndLine(end) + "\n"));
-    journal.flush();
+    if (const auto failure = endContinuedJournal(filePath(path), end)) tell(failure->message);
 }
 
 bool JobFileActions::saveJobFile(const QString& path)

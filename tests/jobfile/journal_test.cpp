@@ -84,6 +84,24 @@ JobFileClock::time_point utcTime(int hour, int minute)
     return sys_days{2026y / 12 / 8} + hours(hour) + minutes(minute) + seconds(35);
 }
 
+// A journal cut in the middle of a line, continued to its end by another
+// job: it ends on a line of its own, its values as they were; one that has
+// ended is left alone.
+TEST(JournalFolder, AContinuedJournalEndsWithTheJobThatContinuedIt)
+{
+    testing::ScratchFolder scratch;
+    const auto path = scratch.path / "20261208-173935.kjob";
+    std::ofstream(path, std::ios::binary) << "# 作业开始于 2026-12-08 17:39:35\nkestrane-job 1\nn = 2\nS1 = 74";
+    EXPECT_FALSE(journalFileEnded(path));
+    EXPECT_FALSE(endContinuedJournal(path, JobEnd::done));
+    EXPECT_EQ(journalFileEnd(path), JobEnd::done);
+    const std::string ended = contentOf(path);
+    EXPECT_EQ(ended, "# 作业开始于 2026-12-08 17:39:35\nkestrane-job 1\nn = 2\nS1 = 74\n" + journalEndLine(JobEnd::done) + "\n");
+    EXPECT_FALSE(endContinuedJournal(path, JobEnd::abandoned));
+    EXPECT_EQ(contentOf(path), ended);
+    EXPECT_TRUE(endContinuedJournal(scratch.path / "missing.kjob", JobEnd::done).has_value());
+}
+
 TEST(JournalFolder, NamedByStartTimeNewestFoundOnlyTheLast50Kept)
 {
     setenv("TZ", "UTC", 1);  // POSIX: names in a known time zone
