@@ -1,5 +1,7 @@
 #include "presentation/job_file_actions.h"
 
+#include <map>
+
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
@@ -35,7 +37,7 @@ std::filesystem::path filePath(const QString& path)
 
 // "n = 4  K00 → K05": the size of the journal's chain and its ends A and B,
 // as far as the journal got; empty when it holds no n.
-QString chainOfJournal(const std::filesystem::path& journal)
+QString readChainOfJournal(const std::filesystem::path& journal)
 {
     const JobFileReading reading = readJobFile(journal, journal.string(), LastLine::dropUnfinished);
     const auto* file = std::get_if<JobFile>(&reading);
@@ -50,6 +52,24 @@ QString chainOfJournal(const std::filesystem::path& journal)
                  QStringLiteral(" → ") + (b ? QString::fromStdString(b->value) : QStringLiteral("?"));
     }
     return chain;
+}
+
+// The same, read once for each state of the file: the menu is filled every
+// time it opens, and the journal of a long chain is a megabyte.
+QString chainOfJournal(const std::filesystem::path& journal)
+{
+    struct Read {
+        QDateTime modified;
+        qint64 size = -1;
+        QString chain;
+    };
+    static std::map<QString, Read> read;
+    const QFileInfo file(QFile::decodeName(journal.c_str()));
+    Read& known = read[file.absoluteFilePath()];
+    if (known.size != file.size() || known.modified != file.lastModified()) {
+        known = {file.lastModified(), file.size(), readChainOfJournal(journal)};
+    }
+    return known.chain;
 }
 
 // "2026-12-08 17:39:35(完成)  n = 4  K00 → K05": when the journal's job
