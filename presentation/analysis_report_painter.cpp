@@ -113,7 +113,7 @@ private:
     };
     TableLayout layOut(const AnalysisTable& table) const;
     void tableRow(const TableLayout& layout, const std::vector<QString>& cells, const std::vector<bool>& figures,
-                  bool marked, bool isHeading);
+                  bool marked, bool isHeading, bool red = false);
 
     QPainter& painter_;
     QPrinter& printer_;
@@ -148,12 +148,12 @@ PageWriter::TableLayout PageWriter::layOut(const AnalysisTable& table) const
 }
 
 void PageWriter::tableRow(const TableLayout& layout, const std::vector<QString>& cells,
-                          const std::vector<bool>& figures, bool marked, bool isHeading)
+                          const std::vector<bool>& figures, bool marked, bool isHeading, bool red)
 {
     const double width = std::accumulate(layout.widths.begin(), layout.widths.end(), 0.0);
     if (marked) painter_.fillRect(QRectF(page_.left(), y_, width, layout.rowHeight), markedRowColour);
     painter_.setFont(isHeading ? layout.headingFont : layout.font);
-    painter_.setPen(Qt::black);
+    painter_.setPen(red ? overLimitColour : Qt::black);
     double x = page_.left();
     for (std::size_t c = 0; c < cells.size(); ++c) {
         const QRectF cell(x + cellPadding * pt_, y_, layout.widths[c] - 2 * cellPadding * pt_, layout.rowHeight);
@@ -185,7 +185,7 @@ void PageWriter::table(const AnalysisTable& table)
             tableRow(layout, headings, figures, false, true);
         }
         for (std::size_t c = 0; c < cells.size(); ++c) cells[c] = qt(table.rows[r][c].text);
-        tableRow(layout, cells, figures, table.marked[r], false);
+        tableRow(layout, cells, figures, table.marked[r], false, table.overLimitMarks && table.marked[r]);
     }
 }
 
@@ -209,6 +209,12 @@ bool paintAnalysisReport(QPrinter& printer, const AnalysisReport& report)
     writer.sentence(qt(report.subtitle));
     writer.heading(qt(texts::summaryTitle));
     for (const std::string& line : report.summary) writer.sentence(qt(line));
+    // The checks against the grade come first, as a 平差报告 has them:
+    // the misclosures, then the precision.
+    if (!report.checks.rows.empty()) {
+        writer.heading(qt(texts::checkTableTitle));
+        writer.table(report.checks);
+    }
     writer.heading(qt(texts::observationTableTitle));
     writer.table(report.observations);
     writer.heading(qt(texts::pointTableTitle));

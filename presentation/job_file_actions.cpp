@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "jobfile/job_file_grade.h"
+#include "jobfile/job_keys.h"
 #include "jobfile/journal_folder.h"
 #include "jobfile/recorded_job.h"
 #include "presentation/main_window.h"
@@ -189,8 +191,9 @@ void JobFileActions::runJob(JobFile* file)
         PaintingBeforeBoxes box(windowBox, fields, file != nullptr);
         JobRecording recording =
             recordingInto(box, startJournalInFolder(filePath(journalFolder()), JobFileClock::now()));
-        const RecordedJobOutcome run = runRecordedJob(job, box, fields, file, recording);
+        const RecordedJobOutcome run = runRecordedJob(job, box, fields, file, recording, grade_);
         lastJobValues_ = recording.values();
+        grade_ = run.grade;
         unused = run.unused;
         return run.outcome.end;
     });
@@ -202,7 +205,15 @@ void JobFileActions::runJob(JobFile* file)
 bool JobFileActions::saveJobFile(const QString& path)
 {
     if (lastJobValues_.empty()) return false;
-    if (const auto failure = kestrane::saveJobFile(filePath(path), lastJobValues_)) {
+    // The grade as it stands now: it may have been chosen after the job.
+    std::vector<JobValue> values;
+    for (const JobValue& value : lastJobValues_) {
+        const auto key = parseKey(value.key);
+        if (!key || !isGradeKey(key->family)) values.push_back(value);
+    }
+    if (grade_)
+        for (const JobValue& value : gradeValues(*grade_)) values.push_back(value);
+    if (const auto failure = kestrane::saveJobFile(filePath(path), values)) {
         tell(failure->message);
         return false;
     }

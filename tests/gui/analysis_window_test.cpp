@@ -229,6 +229,10 @@ TEST(AnalysisWindow, ReportPrintsAndThePlotSavesAsPdfAndSvg)
     const std::string content = testing::readFile(svg.toStdString());
     EXPECT_NE(content.find("<svg"), std::string::npos);
     EXPECT_NE(content.find(">P8<"), std::string::npos);  // a name, as text
+    // A viewer without 宋体 falls back on a Song face, or at least a serif one.
+    EXPECT_NE(content.find("font-family=\"宋体, 'AR PL UMing CN', 'Noto Serif CJK SC', 'SimSun', 'Songti SC', serif\""),
+              std::string::npos);
+    EXPECT_EQ(content.find("font-family=\"宋体\""), std::string::npos);
 
     // Where nothing can be written, the window says so.
     InputBoxDriver driver({});
