@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QStyle>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -57,6 +58,7 @@ constexpr int titleAllowance = 48;
 constexpr int tablePaneSlack = 8;
 constexpr int maxTableShare = 65;
 const char* const sizeSetting = "analysisWindow/size";
+constexpr int maxSummaryShare = 35;  // percent of the height the summary may take
 
 QString qt(const std::string& text)
 {
@@ -103,7 +105,7 @@ AnalysisWindow::AnalysisWindow(ChainAnalysis analysis, const ChainSurvey& job, Q
     summary_->setMargin(summaryMargin);
     summary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // A long summary scrolls rather than pushing the window off the screen.
-    auto* summaryArea = new QScrollArea;
+    auto* summaryArea = summaryArea_ = new QScrollArea;
     summaryArea->setWidget(summary_);
     summaryArea->setWidgetResizable(true);
     summaryArea->setFrameShape(QFrame::StyledPanel);
@@ -126,7 +128,8 @@ AnalysisWindow::AnalysisWindow(ChainAnalysis analysis, const ChainSurvey& job, Q
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
-    auto* vertical = new QSplitter(Qt::Vertical);
+    vertical_ = new QSplitter(Qt::Vertical);
+    auto* vertical = vertical_;
     vertical->setChildrenCollapsible(false);
     vertical->addWidget(summaryArea);
     vertical->addWidget(splitter_);
@@ -298,7 +301,7 @@ void AnalysisWindow::fillTable(QTableView* view, const AnalysisTable& table)
 }
 
 // Within the screen's available area, at the size the window had when it was
-// last closed; the table pane as wide as its widest table's columns.
+// last closed.
 void AnalysisWindow::fitToScreen()
 {
     QSize size(initialWidth, initialHeight);
@@ -311,15 +314,41 @@ void AnalysisWindow::fitToScreen()
     }
     resize(size);
 
+}
+
+int AnalysisWindow::scrollAllowance() const
+{
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+// The table pane as wide as its widest table's columns, within its share of
+// the window: done when the window first shows, its layout settled.
+void AnalysisWindow::giveTablesTheirColumns()
+{
     int tableWidth = 0;
     for (QTableView* view : {checkTable_, observationTable_, pointTable_}) {
         int width = 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         for (int c = 0; c < view->horizontalHeader()->count(); ++c) width += view->horizontalHeader()->sectionSize(c);
         tableWidth = std::max(tableWidth, width);
     }
-    const int total = size.width() - 2 * layout()->contentsMargins().left();
+    const int total = splitter_->width() - splitter_->handleWidth();
     const int tables = std::min(tableWidth + tablePaneSlack, total * maxTableShare / 100);
     splitter_->setSizes({tables, std::max(total - tables, 1)});
+
+    // The summary whole where it fits in its share of the height, else scrolled.
+    const int high = vertical_->height() - vertical_->handleWidth();
+    const int wanted = summary_->heightForWidth(vertical_->width() - 2 * summaryMargin - scrollAllowance()) +
+                       2 * summaryMargin + 2 * summaryArea_->frameWidth();
+    const int summary = std::min(wanted, high * maxSummaryShare / 100);
+    vertical_->setSizes({summary, std::max(high - summary, 1)});
+}
+
+void AnalysisWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (tablesSized_) return;
+    tablesSized_ = true;
+    giveTablesTheirColumns();
 }
 
 void AnalysisWindow::closeEvent(QCloseEvent* event)
@@ -340,16 +369,21 @@ QWidget* AnalysisWindow::makePlotPane()
     connect(addButton(tools, texts::zoomOutButton, "zoomOutButton"), &QPushButton::clicked, this,
             [this] { plotView_->zoomOut(); });
     tools->addStretch();
-    connect(addButton(tools, texts::printPlotButton, "printPlotButton"), &QPushButton::clicked, this,
+    // The printing and saving on a row of their own: the pane stays narrow
+    // enough to leave the tables their columns.
+    auto* output = new QHBoxLayout;
+    connect(addButton(output, texts::printPlotButton, "printPlotButton"), &QPushButton::clicked, this,
             &AnalysisWindow::printPlot);
-    connect(addButton(tools, texts::plotPdfButton, "savePlotPdfButton"), &QPushButton::clicked, this,
+    connect(addButton(output, texts::plotPdfButton, "savePlotPdfButton"), &QPushButton::clicked, this,
             &AnalysisWindow::savePlotPdf);
-    connect(addButton(tools, texts::plotSvgButton, "savePlotSvgButton"), &QPushButton::clicked, this,
+    connect(addButton(output, texts::plotSvgButton, "savePlotSvgButton"), &QPushButton::clicked, this,
             &AnalysisWindow::savePlotSvg);
+    output->addStretch();
 
     plotLayout_ = new QVBoxLayout(pane);
     plotLayout_->setContentsMargins(0, 0, 0, 0);
     plotLayout_->addLayout(tools);
+    plotLayout_->addLayout(output);
     return pane;
 }
 

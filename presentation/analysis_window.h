@@ -28,6 +28,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QPrinter;
+class QScrollArea;
 class QSplitter;
 class QTableView;
 class QVBoxLayout;
@@ -84,6 +85,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* makeGradeRow();
@@ -95,6 +97,8 @@ private:
     void showPlot();
     void chooseGrade();
     void fitToScreen();
+    void giveTablesTheirColumns();
+    int scrollAllowance() const;
     std::optional<Grade> gradeOfChooser() const;
     QString chooseFile(const std::string& title, const std::string& fileName, const std::string& filter);
     void tellFailure(const std::string& message);
@@ -114,8 +118,11 @@ private:
     QDoubleSpinBox* customBoxes_[4] = {};
     QLabel* verdict_ = nullptr;
     QSplitter* splitter_ = nullptr;
+    QSplitter* vertical_ = nullptr;
+    QScrollArea* summaryArea_ = nullptr;
     QVBoxLayout* plotLayout_ = nullptr;
     NetworkView* plotView_ = nullptr;
+    bool tablesSized_ = false;
 };
 
 // What the menu 分析 -> 平差分析… does: analyses completeJob (a job that ran
