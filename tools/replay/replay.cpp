@@ -217,7 +217,7 @@ int replayTranscript(std::string_view text, std::ostream& log, const JobFileOpti
                 session.write(analysisEvent({std::nullopt, unknownGradeReason(gradeName)}));
             }
         } else if (isExportEntry(entry)) {
-            session.write(exportEvent(entry, lastComplete.job()));
+            session.write(exportEvent(entry, lastComplete.job(), lastCompleteGrade));
         } else {
             // An answer, a cancel or an abort with no input box or warning open.
             status = statusMisplaced;
