@@ -137,11 +137,12 @@ std::vector<std::string> gradeLines(const ChainAnalysis& analysis)
     const Grade& grade = grading.grade;
     std::vector<std::string> lines{
         gradeVerdict(grading),
-        filledIn(texts::gradeSourceLine, {{"source", grade.name == customGradeName ? texts::customGradeSource : grade.source},
-                                          {"angle", gradeNumber(grade.angle)},
-                                          {"triangle", gradeNumber(grade.triangle)},
-                                          {"side", gradeNumber(grade.side)},
-                                          {"weakest", gradeNumber(grade.weakestSide)}})};
+        filledIn(texts::gradeSourceLine,
+                 {{"source", grade.name == customGradeName ? texts::customGradeSource : grade.source},
+                  {"angle", gradeNumber(grade.angle)},
+                  {"triangle", gradeNumber(grade.triangle)},
+                  {"side", gradeNumber(grade.side)},
+                  {"weakest", gradeNumber(grade.weakestSide)}})};
     for (const GradeCheck& check : grading.checks)
         if (!check.judged)
             lines.push_back(filledIn(texts::ferreroNotJudged, {{"n", std::to_string(analysis.triangles.size())}}));
@@ -224,7 +225,8 @@ std::string gradeVerdict(const GradeChecks& checks)
     }
     if (count == 0) return filledIn(texts::gradeAllPassed, {{"grade", gradeTitle(checks.grade)}});
     if (count > listedTriangles) list += " 等";
-    return filledIn(texts::gradeBeyond, {{"grade", gradeTitle(checks.grade)}, {"count", std::to_string(count)}, {"list", list}});
+    return filledIn(texts::gradeBeyond,
+                    {{"grade", gradeTitle(checks.grade)}, {"count", std::to_string(count)}, {"list", list}});
 }
 
 std::string checkName(const GradeCheck& check)

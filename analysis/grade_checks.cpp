@@ -84,7 +84,8 @@ void triangleChecks(const ChainSurvey& job, const Grade& grade, std::vector<Grad
 void conditionChecks(const ChainSurvey& job, const Grade& grade, std::vector<GradeCheck>& checks)
 {
     const int n = job.triangleCount;
-    for (int j = 1; j <= 2 * n; ++j) checks.push_back(misclosureCheck(job, grade, j, CheckKind::sideAngle, "W" + std::to_string(j)));
+    for (int j = 1; j <= 2 * n; ++j)
+        checks.push_back(misclosureCheck(job, grade, j, CheckKind::sideAngle, "W" + std::to_string(j)));
     const std::pair<CheckKind, const char*> closing[] = {
         {CheckKind::azimuth, "Wb"}, {CheckKind::x, "Wx"}, {CheckKind::y, "Wy"}};
     for (int k = 0; k < 3; ++k) {

@@ -2,6 +2,7 @@
 
 #include "chain/display_format.h"
 #include "chain/number_parse.h"
+#include "chain/utf8.h"
 #include "jobfile/job_keys.h"
 
 namespace kestrane {
@@ -30,7 +31,7 @@ std::optional<JobFileRefusal> gradeFault(const JobFile& file)
         if (key->family == KeyFamily::grade) {
             if (!isGradeName(entry.value))
                 return refusal(file, entry.line,
-                               "“grade = " + entry.value + "” 不是等级:等级只能是 二等、三等、四等、一级、二级 或 自定义。");
+                               "“grade = " + utf8::excerpt(entry.value) + "” 不是等级:等级只能是 二等、三等、四等、一级、二级 或 自定义。");
             continue;
         }
         if (!grade || grade->value != customGradeName)
@@ -38,7 +39,7 @@ std::optional<JobFileRefusal> gradeFault(const JobFile& file)
                            "键 “" + entry.key + "” 只能与 “grade = 自定义” 一起使用(" + keyMeaning(*key) + ")。");
         if (!figureOf(entry))
             return refusal(file, entry.line,
-                           "键 “" + entry.key + "” 的值 “" + entry.value + "” 不是大于 0 的数(" + keyMeaning(*key) + ")。");
+                           "键 “" + entry.key + "” 的值 “" + utf8::excerpt(entry.value) + "” 不是大于 0 的数(" + keyMeaning(*key) + ")。");
     }
     if (grade && grade->value == customGradeName) {
         for (const JobKey& key : gradeKeysInOrder()) {
@@ -54,7 +55,8 @@ std::optional<JobFileRefusal> gradeFault(const JobFile& file)
 std::optional<Grade> gradeOf(const JobFile& file)
 {
     const JobFileEntry* grade = file.find("grade");
-    if (!grade) return std::nullopt;
+    // Values held in memory are not read through the parser: they are checked here.
+    if (!grade || gradeFault(file)) return std::nullopt;
     if (grade->value != customGradeName) return standardGrade(grade->value);
     const auto figure = [&](const char* key) { return figureOf(*file.find(key)).value_or(0); };
     return customGrade(figure("grade-angle"), figure("grade-triangle"), figure("grade-side"),

@@ -22,8 +22,8 @@ namespace kestrane {
 // when they are sound (or absent).
 std::optional<JobFileRefusal> gradeFault(const JobFile& file);
 
-// The file's grade; nothing without a grade key. The file must have no
-// gradeFault.
+// The file's grade; nothing without a grade key, or with keys that have a
+// gradeFault (values held in memory, not read through the parser).
 std::optional<Grade> gradeOf(const JobFile& file);
 
 // Marks the grade keys as used: they are never asked, and go with the job.

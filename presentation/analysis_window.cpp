@@ -1,5 +1,6 @@
 #include "presentation/analysis_window.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QBuffer>
 #include <QCloseEvent>
@@ -15,6 +16,8 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -22,6 +25,7 @@
 #include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 
 #include "analysis/analysis_summary.h"
 #include "analysis/analysis_texts.h"
@@ -72,6 +76,25 @@ QPushButton* addButton(QBoxLayout* row, const std::string& caption, const char* 
     row->addWidget(button);
     return button;
 }
+
+// While it lives, every print preview that opens fits its page to the width
+// of its window again once that window is shown at its size: fitted before,
+// the page keeps the zoom of the window's first, smaller size.
+class PreviewFitter final : public QObject {
+public:
+    PreviewFitter() { qApp->installEventFilter(this); }
+    ~PreviewFitter() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(watched))
+                QTimer::singleShot(0, preview, [preview] {
+                    if (auto* view = preview->findChild<QPrintPreviewWidget*>()) view->fitToWidth();
+                });
+        return false;
+    }
+};
 
 std::string joined(const std::vector<std::string>& lines)
 {
@@ -190,7 +213,8 @@ QWidget* AnalysisWindow::makeGradeRow()
     layout->addStretch();
 
     int index = 0;
-    if (grade_) index = grade_->name == customGradeName ? gradeChooser_->count() - 1 : gradeChooser_->findText(qt(grade_->name));
+    if (grade_)
+        index = grade_->name == customGradeName ? gradeChooser_->count() - 1 : gradeChooser_->findText(qt(grade_->name));
     gradeChooser_->setCurrentIndex(std::max(index, 0));
     customFigures_->setVisible(grade_ && grade_->name == customGradeName);
     connect(gradeChooser_, &QComboBox::currentIndexChanged, this, &AnalysisWindow::chooseGrade);
@@ -307,7 +331,8 @@ void AnalysisWindow::fitToScreen()
     QSize size(initialWidth, initialHeight);
     const QSize saved = QSettings().value(QString::fromUtf8(sizeSetting)).toSize();
     if (saved.isValid()) size = saved;
-    const QScreen* screen = parentWidget() && parentWidget()->screen() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        parentWidget() && parentWidget()->screen() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen) {
         const QSize available = screen->availableGeometry().size() - QSize(frameAllowance, titleAllowance);
         size = size.boundedTo(available);
@@ -462,6 +487,7 @@ void AnalysisWindow::printReport()
     prepareReportPrinter(printer);
     printer.setDocName(qt(texts::reportTitle));
     const auto paint = [this](QPrinter* target) { paintAnalysisReport(*target, report_); };
+    const PreviewFitter fitted;
     if (choosePrinter(printer, this, paint) == PrintChoice::print) printReportTo(printer);
 }
 
@@ -472,6 +498,7 @@ void AnalysisWindow::printPlot()
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(qt(texts::plotTitle));
     const auto paint = [this](QPrinter* target) { paintPlotDocument(*target, *plot_, subtitle_); };
+    const PreviewFitter fitted;
     if (choosePrinter(printer, this, paint) == PrintChoice::print) printPlotTo(printer);
 }
 
