@@ -135,8 +135,8 @@ std::vector<std::string> gradeLines(const ChainAnalysis& analysis)
     if (!analysis.grading) return {};
     const GradeChecks& grading = *analysis.grading;
     const Grade& grade = grading.grade;
+    // The verdict stands on its own above the summary, in the window and the report.
     std::vector<std::string> lines{
-        gradeVerdict(grading),
         filledIn(texts::gradeSourceLine,
                  {{"source", grade.name == customGradeName ? texts::customGradeSource : grade.source},
                   {"angle", gradeNumber(grade.angle)},

@@ -72,6 +72,13 @@ public:
 
     void sentence(const QString& text) { paragraph(text, songFont(textSize, false), Qt::AlignLeft); }
 
+    // The verdict of the grade checks, in the heading's type, red when a check is over its limit.
+    void verdict(const QString& text, bool passed)
+    {
+        y_ += headingGap * pt_;
+        paragraph(text, songFont(headingSize, true), Qt::AlignLeft, passed ? QColor(Qt::black) : overLimitColour);
+    }
+
     void table(const AnalysisTable& table);
 
     void newPage()
@@ -93,14 +100,15 @@ public:
     }
 
 private:
-    void paragraph(const QString& text, const QFont& font, Qt::Alignment alignment)
+    void paragraph(const QString& text, const QFont& font, Qt::Alignment alignment,
+                   const QColor& colour = Qt::black)
     {
         const QFontMetricsF metrics(font, &printer_);
         const int flags = static_cast<int>(alignment) | Qt::TextWordWrap;
         const QRectF box = metrics.boundingRect(QRectF(page_.left(), 0, page_.width(), page_.height()), flags, text);
         if (y_ + box.height() > bottom_ && !atTop()) newPage();
         painter_.setFont(font);
-        painter_.setPen(Qt::black);
+        painter_.setPen(colour);
         painter_.drawText(QRectF(page_.left(), y_, page_.width(), box.height()), flags, text);
         y_ += box.height() + paragraphGap * pt_;
     }
@@ -207,6 +215,7 @@ bool paintAnalysisReport(QPrinter& printer, const AnalysisReport& report)
 
     writer.title(qt(texts::reportTitle));
     writer.sentence(qt(report.subtitle));
+    if (!report.verdict.empty()) writer.verdict(qt(report.verdict), report.verdictPassed);
     writer.heading(qt(texts::summaryTitle));
     for (const std::string& line : report.summary) writer.sentence(qt(line));
     // The checks against the grade come first, as a 平差报告 has them:

@@ -20,6 +20,8 @@ namespace kestrane {
 
 struct AnalysisReport {
     std::string subtitle;               // "三角锁共有 4 个三角形"
+    std::string verdict;                // the verdict of the grade checks; "" without a grade
+    bool verdictPassed = true;
     std::vector<std::string> summary;   // one sentence a line
     AnalysisTable checks;               // the checks against the grade; no rows without one
     AnalysisTable observations;

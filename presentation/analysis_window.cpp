@@ -257,8 +257,14 @@ void AnalysisWindow::showAnalysis()
         }
     }
     showPlot();
-    report_ = {subtitle_.toStdString(), summaryLines(analysis_), kestrane::checkTable(analysis_),
-               kestrane::observationTable(analysis_), kestrane::pointTable(analysis_), plot_.get()};
+    report_ = {subtitle_.toStdString(),
+               analysis_.grading ? gradeVerdict(*analysis_.grading) : std::string(),
+               !analysis_.grading || analysis_.grading->passed,
+               summaryLines(analysis_),
+               kestrane::checkTable(analysis_),
+               kestrane::observationTable(analysis_),
+               kestrane::pointTable(analysis_),
+               plot_.get()};
     summary_->setText(qt(joined(report_.summary)));
     if (analysis_.grading) {
         verdict_->setText(qt(gradeVerdict(*analysis_.grading)));
