@@ -63,7 +63,7 @@ Grade customGrade(double angle, double triangle, double side, double weakestSide
 
 bool isGradeFigure(double figure)
 {
-    return std::isfinite(figure) && figure > 0;
+    return std::isfinite(figure) && figure >= smallestGradeFigure && figure <= largestGradeFigure;
 }
 
 }  // namespace kestrane

@@ -34,7 +34,13 @@ bool isGradeName(std::string_view name);
 // The office's own grade from its four figures.
 Grade customGrade(double angle, double triangle, double side, double weakestSide);
 
-// Whether a figure of a custom grade can stand: finite and above 0.
+// The range a figure of a custom grade must lie in: a figure of no grade
+// beyond it (0, or 1e-300, would make limits of no finite size).
+inline constexpr double smallestGradeFigure = 0.001;
+inline constexpr double largestGradeFigure = 1e9;
+
+// Whether a figure of a custom grade can stand: from smallestGradeFigure to
+// largestGradeFigure.
 bool isGradeFigure(double figure);
 
 }  // namespace kestrane

@@ -39,7 +39,7 @@ std::optional<JobFileRefusal> gradeFault(const JobFile& file)
                            "键 “" + entry.key + "” 只能与 “grade = 自定义” 一起使用(" + keyMeaning(*key) + ")。");
         if (!figureOf(entry))
             return refusal(file, entry.line,
-                           "键 “" + entry.key + "” 的值 “" + utf8::excerpt(entry.value) + "” 不是大于 0 的数(" + keyMeaning(*key) + ")。");
+                           "键 “" + entry.key + "” 的值 “" + utf8::excerpt(entry.value) + "” 不是 0.001 到 10 亿之间的数(" + keyMeaning(*key) + ")。");
     }
     if (grade && grade->value == customGradeName) {
         for (const JobKey& key : gradeKeysInOrder()) {

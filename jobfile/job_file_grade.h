@@ -17,7 +17,7 @@
 namespace kestrane {
 
 // What is wrong with the file's grade keys, as a refusal naming the line: a
-// grade no standard grade nor 自定义, a figure that is no number above 0, a
+// grade no standard grade nor 自定义, a figure that is no number in the range of isGradeFigure, a
 // figure without grade = 自定义, or 自定义 without all four figures. Nothing
 // when they are sound (or absent).
 std::optional<JobFileRefusal> gradeFault(const JobFile& file);

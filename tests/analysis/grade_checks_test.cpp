@@ -105,6 +105,10 @@ TEST(Grades, AreTheStandardsTable)
     EXPECT_FALSE(isGradeFigure(0));
     EXPECT_FALSE(isGradeFigure(-1));
     EXPECT_FALSE(isGradeFigure(INFINITY));
+    EXPECT_FALSE(isGradeFigure(1e-300));
+    EXPECT_FALSE(isGradeFigure(2e9));
+    EXPECT_TRUE(isGradeFigure(0.001));
+    EXPECT_TRUE(isGradeFigure(1e9));
 }
 
 // Each triangle against the grade's largest misclosure: a forward angle

@@ -57,9 +57,11 @@ TEST(GradeKeys, FaultsAreRefusedWithTheirLine)
         {"grade = 自定义\ngrade-angle = 6\ngrade-triangle = 20\ngrade-side = 30000\n", 2,
          "缺少 “grade-weakest-side”"},
         {"grade = 自定义\ngrade-angle = 0\ngrade-triangle = 20\ngrade-side = 30000\ngrade-weakest-side = 1\n", 3,
-         "键 “grade-angle” 的值 “0” 不是大于 0 的数"},
+         "键 “grade-angle” 的值 “0” 不是 0.001 到 10 亿之间的数"},
+        {"grade = 自定义\ngrade-angle = 6\ngrade-triangle = 20\ngrade-side = 1e-300\ngrade-weakest-side = 1\n", 5,
+         "键 “grade-side” 的值 “1e-300” 不是 0.001 到 10 亿之间的数"},
         {"grade = 自定义\ngrade-angle = 6\ngrade-triangle = 二十\ngrade-side = 30000\ngrade-weakest-side = 1\n", 4,
-         "键 “grade-triangle” 的值 “二十” 不是大于 0 的数"},
+         "键 “grade-triangle” 的值 “二十” 不是 0.001 到 10 亿之间的数"},
     };
     for (const auto& fault : faults) {
         const auto read = parsed(fault.lines);
