@@ -7,11 +7,14 @@
 #include <cmath>
 #include <string>
 
+#include "analysis/analysis_summary.h"
 #include "analysis/grade_checks.h"
 #include "analysis/grades.h"
 #include "analysis/quality_analysis.h"
 #include "chain/angles.h"
+#include "chain/display_format.h"
 #include "golden_files.h"
+#include "guide_texts.h"
 #include "synthetic_chain.h"
 #include "whole_job.h"
 
@@ -298,6 +301,32 @@ TEST(GradeChecks, DistanceAnglesAndTheOneSidedGlobalTest)
     EXPECT_GT(*tight.globalTest.chi2, *tight.globalTest.upper);
     EXPECT_FALSE(*tight.globalTest.passed);
     EXPECT_FALSE(analyseChain(*noisy).grading);
+}
+
+// The guides' worked example checked against 四等: its verdict and every
+// misclosure and limit they quote, as the checks give them.
+TEST(GradeChecks, TheGuidesExampleFigures)
+{
+    const auto job = finishedRecord(testing::goldenJobAnswers("user_guide_example"));
+    const ChainAnalysis analysis = analyseChain(*job, *standardGrade("四等"));
+    EXPECT_EQ(gradeVerdict(*analysis.grading), "四等:超限 1 项:A2");
+    for (const char* guide : {"user-guide.zh.md", "user-guide.en.md"}) {
+        SCOPED_TRACE(guide);
+        const std::string text = testing::readFile(testing::docsPath(guide));
+        EXPECT_NE(text.find("四等:超限 1 项:A2"), std::string::npos);
+        for (const GradeCheck& check : analysis.grading->checks) {
+            if (check.kind == CheckKind::sideRms || check.kind == CheckKind::weakestSide) {
+                EXPECT_NE(text.find("1/" + formatFixed(std::trunc(check.value), 0)), std::string::npos) << check.id;
+                continue;
+            }
+            if (check.kind == CheckKind::distanceAngle) continue;
+            const std::string value = formatFixed(std::fabs(check.value), 2);
+            EXPECT_NE(text.find(value), std::string::npos) << check.id << " " << value;
+            if (check.kind == CheckKind::sideAngle || check.kind == CheckKind::x || check.kind == CheckKind::y ||
+                check.kind == CheckKind::azimuth)
+                EXPECT_NE(text.find(formatFixed(check.limit, 2)), std::string::npos) << check.id;
+        }
+    }
 }
 
 }  // namespace
