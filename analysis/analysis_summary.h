@@ -20,8 +20,9 @@ struct AnalysisOutcome {
     std::string refusal;  // "" with an analysis
 };
 
-// job: the record of the last job that ran to its end, nullptr when there is none.
-AnalysisOutcome analysisOfCompleteJob(const ChainSurvey* job);
+// job: the record of the last job that ran to its end, nullptr when there is
+// none; grade: the grade to check it against, if any.
+AnalysisOutcome analysisOfCompleteJob(const ChainSurvey* job, const std::optional<Grade>& grade = std::nullopt);
 
 // "第 7 个三角形的前进角 B7", "第 5 条边 S5", "起始定向角 Qa": the observation
 // as the input prompts name it.
@@ -36,6 +37,23 @@ const std::string& observationUnit(const ObservationId& id);
 // The free route point with the largest position error mp, by its place in
 // analysis.points; nothing when every point is known.
 std::optional<std::size_t> weakestPointOf(const ChainAnalysis& analysis);
+
+// The route point P(n/2 + 1), whose md the main window and the job report
+// give as the weakest point's, by its place in analysis.points; nothing when
+// it is a known point.
+std::optional<std::size_t> routeMiddlePointOf(const ChainAnalysis& analysis);
+
+// "四等", or "自定义等级" for the office's own grade.
+std::string gradeTitle(const Grade& grade);
+
+// The verdict in one line: "四等:全部合格", "四等:超限 3 项:w7、W12、最弱边".
+std::string gradeVerdict(const GradeChecks& checks);
+
+// The check as the table names it: "三角形闭合差 w7", "最弱边 S7 边长相对中误差".
+std::string checkName(const GradeCheck& check);
+
+// The check's short name in the verdict: its id, "最弱边" for the weakest side.
+std::string checkShortName(const GradeCheck& check);
 
 // The named suspect's entry in analysis.observations; nothing without one.
 const ObservationTest* suspectOf(const ChainAnalysis& analysis);

@@ -31,7 +31,61 @@ TableCell optionalCell(const std::optional<double>& x, double key)
     return {formatFixed(*x, figureDecimals), key};
 }
 
+// 1/N as the relative errors are written: N cut to a whole number.
+std::string relativeText(double n)
+{
+    return "1/" + formatFixed(std::trunc(n), 0);
+}
+
 }  // namespace
+
+std::string checkValueText(const GradeCheck& check)
+{
+    switch (check.kind) {
+    case CheckKind::sideRms:
+    case CheckKind::weakestSide: return relativeText(check.value);
+    case CheckKind::distanceAngle: return axisDegreesAndMinutes(check.value);
+    default: return formatFixed(check.value, figureDecimals) + " " + checkUnit(check.kind);
+    }
+}
+
+std::string checkLimitText(const GradeCheck& check)
+{
+    switch (check.kind) {
+    case CheckKind::sideRms:
+    case CheckKind::weakestSide: return relativeText(check.limit);
+    case CheckKind::distanceAngle: return "≥ " + formatGeneral(check.limit) + "°";
+    case CheckKind::ferrero: return "≤ " + formatFixed(check.limit, figureDecimals) + " " + checkUnit(check.kind);
+    default: return "±" + formatFixed(check.limit, figureDecimals) + " " + checkUnit(check.kind);
+    }
+}
+
+std::string checkVerdictText(const GradeCheck& check)
+{
+    if (!check.judged) return texts::notJudgedVerdict;
+    return check.passed ? texts::passedVerdict : texts::failedVerdict;
+}
+
+AnalysisTable checkTable(const ChainAnalysis& analysis)
+{
+    AnalysisTable table;
+    table.headings.assign(std::begin(texts::checkHeadings), std::end(texts::checkHeadings));
+    table.figureColumns = {false, true, true, false};
+    table.overLimitMarks = true;
+    if (!analysis.grading) return table;
+    const auto& checks = analysis.grading->checks;
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        const GradeCheck& check = checks[i];
+        std::vector<TableCell> row(checkColumns);
+        row[chkName] = {checkName(check), static_cast<double>(i)};
+        row[chkValue] = {checkValueText(check), std::fabs(check.value)};
+        row[chkLimit] = {checkLimitText(check), check.limit};
+        row[chkVerdict] = {checkVerdictText(check), check.passed ? 0.0 : 1.0};
+        table.rows.push_back(std::move(row));
+        table.marked.push_back(!check.passed);
+    }
+    return table;
+}
 
 AnalysisTable observationTable(const ChainAnalysis& analysis)
 {
@@ -62,13 +116,19 @@ AnalysisTable pointTable(const ChainAnalysis& analysis)
     table.headings.assign(std::begin(texts::pointHeadings), std::end(texts::pointHeadings));
     table.figureColumns = {false, false, true, true, true, true, true, true, true, true};
     const auto weakest = weakestPointOf(analysis);
+    const auto middle = routeMiddlePointOf(analysis);
     for (std::size_t i = 0; i < analysis.points.size(); ++i) {
         const PointPrecision& point = analysis.points[i];
         const bool isWeakest = weakest && *weakest == i;
         std::vector<TableCell> row(pointColumns);
         row[ptName] = {point.name, static_cast<double>(point.index)};
-        row[ptKind] = {point.known ? texts::knownPoint : isWeakest ? texts::weakestPoint : texts::routePoint,
-                       point.known ? 0.0 : isWeakest ? 2.0 : 1.0};
+        const bool isMiddle = middle && *middle == i;
+        const std::string& kind = point.known                ? texts::knownPoint
+                                  : isWeakest && isMiddle    ? texts::weakestAndRouteMiddle
+                                  : isWeakest                ? texts::weakestPoint
+                                  : isMiddle                 ? texts::routeMiddlePoint
+                                                             : texts::routePoint;
+        row[ptKind] = {kind, point.known ? 0.0 : isWeakest ? 3.0 : isMiddle ? 2.0 : 1.0};
         row[ptX] = figureCell(point.x, coordinateDecimals);
         row[ptY] = figureCell(point.y, coordinateDecimals);
         if (point.known) {

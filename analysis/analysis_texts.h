@@ -42,12 +42,14 @@ inline const std::string globalAbove =
     "整体检验未通过:χ² = [pvv]/σ0² = {chi2},大于上界 {upper}(自由度 {r} 的 χ² 分布的 97.5% 分位数,下界 {lower}):"
     "观测值的精度不如先验中误差所说,或有粗差。";
 inline const std::string globalBelow =
-    "整体检验未通过:χ² = [pvv]/σ0² = {chi2},小于下界 {lower}(自由度 {r} 的 χ² 分布的 2.5% 分位数,上界 {upper}):"
-    "先验中误差定得偏大。";
+    "整体检验通过:χ² = [pvv]/σ0² = {chi2},小于下界 {lower}(自由度 {r} 的 χ² 分布的 2.5% 分位数,上界 {upper}):"
+    "观测值比先验中误差所说的更好,先验中误差 σ0 可能定得偏大。";
 inline const std::string globalNone =
     "没有先验中误差(测角限差为 0),不作整体检验;w 检验和 MDB 按验后中误差 mb 计算。";
 inline const std::string sigma0Line =
-    "单位权(测角)中误差:先验 σ0 = {apriori},验后 mb = {aposteriori},多余观测数 r = {r}(两组条件之和)。";
+    "单位权(测角)中误差:先验 σ0 = {apriori}{source},验后 mb = {aposteriori},多余观测数 r = {r}(两组条件之和)。";
+inline const std::string aprioriFromGrade = "(取{grade}的测角中误差 mβ)";
+inline const std::string aprioriFromTolerance = "(取输入的测角限差)";
 inline const std::string noApriori = "无";
 inline const std::string ferreroLine = "菲列罗公式测角中误差 mβ = √([ww]/3n) = {ferrero}。";
 inline const std::string closuresWithin = "三角形闭合差限差 2√3·σ0 = {limit},{n} 个三角形全部合限。";
@@ -59,8 +61,41 @@ inline const std::string moreSuspects =
     "共有 {count} 个观测值的 |w| 超过 3.29,已在观测值表中标出;粗差会使邻近的观测值也超限,先核对 |w| 最大的一个,改正后重新计算。";
 inline const std::string noSuspect = "w 检验(临界值 3.29):没有发现粗差。";
 inline const std::string weakestLine =
-    "最弱点 {name}(点位中误差最大):mx = {mx},my = {my},mp = {mp} 毫米;误差椭圆 a = {a},b = {b} 毫米,长轴方位角 {alpha}。";
+    "最弱点 {name}(点位中误差 mp 最大):mx = {mx},my = {my},mp = {mp} 毫米;误差椭圆 a = {a},b = {b} 毫米,长轴方位角 {alpha}。";
+inline const std::string routeMiddleLine =
+    "推算路线中点 {name}(P{k},k = n/2 + 1,主窗口和计算报告所称的最弱点,其 md 即此处的 mp):"
+    "mx = {mx},my = {my},mp = {mp} 毫米。";
+inline const std::string routeMiddleIsWeakest = "推算路线中点 {name}(P{k},主窗口和计算报告所称的最弱点)就是点位中误差最大的点。";
 inline const std::string noFreePoint = "没有推算点:三角锁的点都是已知点。";
+
+// The grade checks (限差检核).
+inline const std::string noGrade = "不按等级检核";
+inline const std::string gradeChooserLabel = "检核等级:";
+inline const std::string gradeAllPassed = "{grade}:全部合格";
+inline const std::string gradeBeyond = "{grade}:超限 {count} 项:{list}";
+inline const std::string gradeSourceLine = "限差依据:{source}。测角中误差 mβ = {angle} 秒,三角形最大闭合差 {triangle} 秒,"
+                                           "测边相对中误差 1/{side},最弱边边长相对中误差 1/{weakest}。";
+inline const std::string customGradeSource = "自定义等级";
+inline const std::string ferreroNotJudged =
+    "菲列罗公式的测角中误差按规范在三角形个数不少于 20 个时评定;本锁 {n} 个三角形,只列出,不评定。";
+inline const std::string checksTitle = "限差检核";
+inline const std::string passedVerdict = "合格";
+inline const std::string failedVerdict = "超限";
+inline const std::string notJudgedVerdict = "不评定(n < 20)";
+inline const std::string weakestSideShort = "最弱边";
+inline const std::string sideRmsShort = "测边中误差";
+inline const char* const checkHeadings[] = {"检核项", "闭合差或数值", "限差", "结论"};
+inline const std::string triangleCheck = "三角形闭合差 {id}";
+inline const std::string sideAngleCheck = "边角条件闭合差 {id}";
+inline const std::string azimuthCheck = "方位角条件闭合差 {id}";
+inline const std::string xCheck = "纵坐标条件闭合差 {id}";
+inline const std::string yCheck = "横坐标条件闭合差 {id}";
+inline const std::string ferreroCheck = "测角中误差(菲列罗公式)mβ";
+inline const std::string sideRmsCheck = "测边相对中误差";
+inline const std::string weakestSideCheck = "最弱边 {id} 边长相对中误差";
+inline const std::string distanceAngleCheck = "求距角 {id}";
+inline const std::string customFigures[] = {"测角中误差 mβ(秒)", "三角形最大闭合差(秒)", "测边相对中误差 1/N 的 N",
+                                            "最弱边相对中误差 1/N 的 N"};
 
 // The printed report and its parts.
 inline const std::string reportTitle = "三角锁平差分析报告";
@@ -68,6 +103,7 @@ inline const std::string chainSentence = "三角锁共有 {n} 个三角形";
 inline const std::string summaryTitle = "分析结果";
 inline const std::string observationTableTitle = "观测值:改正数、多余观测分量、w 检验和可发现的最小粗差";
 inline const std::string pointTableTitle = "点位精度和误差椭圆";
+inline const std::string checkTableTitle = "闭合差统计与精度评定(限差检核)";
 inline const std::string plotTitle = "三角锁网图";
 inline const std::string pageNumber = "第 {n} 页";
 
@@ -104,7 +140,9 @@ inline const char* const pointHeadings[] = {"点名", "类别", "X (米)", "Y (�
                                             "mp (毫米)", "a (毫米)", "b (毫米)", "长轴方位角"};
 inline const std::string knownPoint = "已知点";
 inline const std::string routePoint = "推算点";
-inline const std::string weakestPoint = "最弱点";
+inline const std::string weakestPoint = "最弱点(mp 最大)";
+inline const std::string routeMiddlePoint = "推算路线中点";
+inline const std::string weakestAndRouteMiddle = "最弱点、推算路线中点";
 inline const std::string noFigure = "—";
 
 }  // namespace kestrane::analysis_texts

@@ -37,19 +37,19 @@ bool entersAdjustment(const ChainSurvey& job, int column)
     return true;
 }
 
-GlobalTest globalTestOf(const ChainSurvey& job)
+GlobalTest globalTestOf(const ChainSurvey& job, const std::optional<Grade>& grade)
 {
     const int n = job.triangleCount;
     GlobalTest test;
     test.aposteriori = job.mb;
     test.redundancy = 3 * n + 3;
-    if (job.angleTolerance.value > 0) {
-        const double apriori = job.angleTolerance.value;
+    if (grade || job.angleTolerance.value > 0) {
+        const double apriori = grade ? grade->angle : job.angleTolerance.value;
         test.apriori = apriori;
         test.chi2 = (job.sumVVAngles + job.sumPVVSides) / (apriori * apriori);
         test.lower = chiSquareQuantile(globalTestLowerTail, test.redundancy);
         test.upper = chiSquareQuantile(globalTestUpperTail, test.redundancy);
-        test.passed = *test.lower <= *test.chi2 && *test.chi2 <= *test.upper;
+        test.passed = *test.chi2 <= *test.upper;
     }
     return test;
 }
@@ -161,14 +161,14 @@ std::vector<PointPrecision> pointPrecisions(const ChainSurvey& job, const ChainN
 
 }  // namespace
 
-ChainAnalysis analyseChain(const ChainSurvey& job)
+ChainAnalysis analyseChain(const ChainSurvey& job, const std::optional<Grade>& grade)
 {
     requireFinishedJob(job);
     const int n = job.triangleCount;
     const ChainNormals normals(job);
 
     ChainAnalysis analysis;
-    analysis.globalTest = globalTestOf(job);
+    analysis.globalTest = globalTestOf(job, grade);
     analysis.ferrero = triangleClosures(job, analysis.globalTest, analysis.triangles);
     analysis.points = pointPrecisions(job, normals);
 
@@ -184,6 +184,7 @@ ChainAnalysis analyseChain(const ChainSurvey& job)
         }
         analysis.observations.push_back(std::move(test));
     }
+    if (grade) analysis.grading = gradeChecks(job, analysis, *grade);
     return analysis;
 }
 

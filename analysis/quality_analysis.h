@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/grade_checks.h"
+#include "analysis/grades.h"
 #include "chain/chain_survey.h"
 #include "chain/observations.h"
 
@@ -31,7 +33,9 @@ namespace kestrane {
 // non-centrality of a bias it finds with a power of 80 %.
 inline constexpr double criticalW = 3.29;
 inline constexpr double lambda0 = 17.07;
-// The global test: 5 % two-sided.
+// The global test: the 2.5 % and 97.5 % points of chi-square. It fails only
+// above the upper point; below the lower one it passes, and the remark says
+// that sigma0 may be set too large.
 inline constexpr double globalTestLowerTail = 0.025;
 inline constexpr double globalTestUpperTail = 0.975;
 // A redundancy number below this counts as zero: the observation is not
@@ -39,13 +43,13 @@ inline constexpr double globalTestUpperTail = 0.975;
 inline constexpr double vanishingRedundancy = 1e-12;
 
 struct GlobalTest {
-    std::optional<double> apriori;   // seconds: the typed angle tolerance, when above 0
+    std::optional<double> apriori;   // seconds: the grade's mβ, else the typed angle tolerance when above 0
     double aposteriori = 0;          // seconds: mb as stored (single precision)
     int redundancy = 0;              // 3n + 3, the conditions of both groups
     std::optional<double> chi2;      // [pvv] / apriori^2
     std::optional<double> lower;     // chi-square quantiles 0.025 and 0.975
     std::optional<double> upper;
-    std::optional<bool> passed;      // lower <= chi2 <= upper
+    std::optional<bool> passed;      // chi2 <= upper
 };
 
 struct TriangleClosure {
@@ -84,6 +88,7 @@ struct ChainAnalysis {
     std::vector<PointPrecision> points;          // P(0)..P(n+1)
     std::vector<ObservationTest> observations;   // those that enter the adjustment, by number
     std::optional<ObservationId> suspect;        // the largest |w| above criticalW
+    std::optional<GradeChecks> grading;          // the checks against the grade, when one is chosen
 };
 
 // The analysis of the job in the record, which must have run to its end:
@@ -92,7 +97,8 @@ struct ChainAnalysis {
 // Throws std::logic_error for a record that holds no finished job (or one
 // whose figures no analysis can take) and NotPositiveDefinite
 // (analysis/small_matrix.h) when its normal equations are not positive
-// definite.
-ChainAnalysis analyseChain(const ChainSurvey& job);
+// definite. With a grade, its mβ is the a-priori sigma0 (the global test,
+// the w-tests and the MDBs take it) and the job is checked against it.
+ChainAnalysis analyseChain(const ChainSurvey& job, const std::optional<Grade>& grade = std::nullopt);
 
 }  // namespace kestrane

@@ -39,6 +39,20 @@ void Analysis(benchmark::State& state)
 }
 BENCHMARK(Analysis)->Arg(100)->Arg(200)->Arg(1000)->Arg(3000)->Arg(6552)->Unit(benchmark::kMillisecond)->Complexity();
 
+// The same, checked against a grade: every condition's limit propagated
+// along the chain.
+void GradedAnalysis(benchmark::State& state)
+{
+    const ChainSurvey& job = recordOfChain(static_cast<int>(state.range(0)));
+    const auto grade = standardGrade("四等");
+    for (auto _ : state) {
+        const ChainAnalysis analysis = analyseChain(job, grade);
+        benchmark::DoNotOptimize(analysis.grading->passed);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(GradedAnalysis)->Arg(100)->Arg(1000)->Arg(6552)->Unit(benchmark::kMillisecond)->Complexity();
+
 // The reduction of the normal matrix, then the weight reciprocals of X and Y
 // of every route point.
 void PointWeightReciprocals(benchmark::State& state)

@@ -13,6 +13,7 @@
 #include "input/control_input.h"
 #include "input/observation_input.h"
 #include "input/value_checks.h"
+#include "jobfile/job_file_grade.h"
 
 namespace kestrane {
 namespace {
@@ -112,6 +113,9 @@ std::map<KeyFamily, JobDraft::Cell> JobDraft::emptyPlainCells()
 {
     std::map<KeyFamily, Cell> cells;
     for (const JobKey& key : plainKeysInOrder()) cells[key.family];
+    // The grade goes with the draft; no job asks for it, so it is neither
+    // missing nor unused.
+    for (const JobKey& key : gradeKeysInOrder()) cells[key.family];
     return cells;
 }
 
@@ -414,7 +418,7 @@ void JobDraft::setCell(const JobKey& key, std::string text, int line)
     held.text = std::move(text);
     held.line = line;
     held.refusal.reset();
-    if (!held.text.empty()) held.refusal = readingOf(key.family).check(held.text);
+    if (!held.text.empty() && !isGradeKey(key.family)) held.refusal = readingOf(key.family).check(held.text);
     held.number = held.refusal ? 0 : parseNumber(held.text).value_or(0);
     if (isAngleFamily(key.family)) updateMisclosure(key.index);
     if (key.family == KeyFamily::side || isCoordinate(key.family)) meanSide_.reset();
@@ -501,12 +505,34 @@ std::vector<JobFileEntry> JobDraft::entries() const
         if (!held.text.empty()) entries.push_back({key.text(), held.text, held.line});
     };
     for (const JobKey& key : plainKeysInOrder()) add(key);
+    for (const JobKey& key : gradeKeysInOrder()) add(key);
     if (triangles_ < 1) return entries;
     for (int i = 0; i <= triangles_ + 1; ++i) add({KeyFamily::pointName, i});
     for (int i = 1; i <= triangles_; ++i)
         for (const KeyFamily angle : {KeyFamily::angleA, KeyFamily::angleB, KeyFamily::angleC}) add({angle, i});
     for (int k = 1; k <= 2 * triangles_ + 1; ++k) add({KeyFamily::side, k});
     return entries;
+}
+
+std::vector<DraftEdit> gradeEdits(const std::optional<Grade>& grade)
+{
+    std::vector<DraftEdit> edits;
+    for (const JobKey& key : gradeKeysInOrder()) edits.push_back({key, ""});
+    if (!grade) return edits;
+    for (const JobValue& value : gradeValues(*grade))
+        for (DraftEdit& edit : edits)
+            if (edit.key.text() == value.key) edit.text = value.value;
+    return edits;
+}
+
+std::optional<Grade> JobDraft::grade() const
+{
+    std::vector<JobFileEntry> held;
+    for (const JobKey& key : gradeKeysInOrder())
+        if (!text(key).empty()) held.push_back({key.text(), text(key), line(key)});
+    const JobFile file = JobFile::ofEntries("", held);
+    if (gradeFault(file)) return std::nullopt;
+    return gradeOf(file);
 }
 
 std::string openingNotice(const JobFile& file, const JobDraft& draft)

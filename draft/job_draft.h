@@ -38,6 +38,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/grades.h"
 #include "dialogue/dialogue.h"
 #include "jobfile/job_file.h"
 #include "jobfile/job_keys.h"
@@ -143,6 +144,10 @@ public:
     // writes and what a job from the draft reads.
     std::vector<JobFileEntry> entries() const;
 
+    // The grade the job is checked against, from the grade keys; nothing
+    // without one (or with keys that make none).
+    std::optional<Grade> grade() const;
+
 private:
     struct Cell {
         std::string text;
@@ -182,5 +187,8 @@ private:
 // file has it: keys given on several lines (the last counts), a count that is
 // not one, values the ties do not ask. Empty when there is nothing to tell.
 std::string openingNotice(const JobFile& file, const JobDraft& draft);
+
+// The edits that set the draft's grade keys to grade, or clear them all.
+std::vector<DraftEdit> gradeEdits(const std::optional<Grade>& grade);
 
 }  // namespace kestrane

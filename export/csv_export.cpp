@@ -1,5 +1,9 @@
 #include "export/csv_export.h"
 
+#include <cmath>
+#include <filesystem>
+
+#include "analysis/analysis_summary.h"
 #include "chain/display_format.h"
 #include "chain/utf8.h"
 #include "export/export_checks.h"
@@ -42,7 +46,52 @@ std::string csvText(const ChainSurvey& job, const std::vector<PointPrecision>* p
     return text;
 }
 
+constexpr int degreeDecimals = 4;
+const char* const checksSuffix = "-限差检核";
+
+std::string checkFigure(const GradeCheck& check, double x)
+{
+    switch (check.kind) {
+    case CheckKind::sideRms:
+    case CheckKind::weakestSide: return formatFixed(std::trunc(x), 0);
+    case CheckKind::distanceAngle: return formatFixed(x, degreeDecimals);
+    default: return formatFixed(x, millimetreDecimals);
+    }
+}
+
+std::string checkUnitText(const GradeCheck& check)
+{
+    if (check.kind == CheckKind::sideRms || check.kind == CheckKind::weakestSide) return "1/N";
+    return checkUnit(check.kind);
+}
+
+std::string checksText(const GradeChecks& checks)
+{
+    std::string text(utf8::byteOrderMark);
+    text += std::string("检核项,编号,闭合差或数值,限差,单位,结论") + lineEnd;
+    for (const GradeCheck& check : checks.checks) {
+        const std::string verdict = !check.judged ? "不评定" : check.passed ? "合格" : "超限";
+        text += csvField(checkName(check)) + "," + csvField(check.id) + "," + checkFigure(check, check.value) + "," +
+                checkFigure(check, check.limit) + "," + checkUnitText(check) + "," + verdict + lineEnd;
+    }
+    text += "总评,,,,," + csvField(gradeVerdict(checks)) + lineEnd;
+    return text;
+}
+
 }  // namespace
+
+std::string checksCsvPath(const std::string& path)
+{
+    const std::filesystem::path file(path);
+    std::filesystem::path named = file;
+    named.replace_filename(file.stem().string() + checksSuffix + file.extension().string());
+    return named.string();
+}
+
+ExportResult writeChecksCsv(const GradeChecks& checks, const std::string& path)
+{
+    return writeWholeFile(path, checksText(checks));
+}
 
 ExportResult writeCsv(const ChainSurvey& job, const std::vector<PointPrecision>* precision, const std::string& path)
 {

@@ -7,6 +7,13 @@
 // X (north) and Y (east) in metres with three decimals, as the result loop
 // shows them; mx, my, mp in millimetres with two decimals, as the window
 // shows the weakest point's figures, or empty without an analysis.
+//
+// A job checked against a grade has its checks in a second file beside the
+// first, named after it with "-限差检核" before the suffix: the header
+// 检核项,编号,闭合差或数值,限差,单位,结论, one line per check in the order
+// of the analysis window's table, values in the unit written beside them
+// (seconds and millimetres with two decimals, N of 1/N whole, degrees with
+// four decimals), and a last line 总评 with the verdict.
 #pragma once
 
 #include <string>
@@ -21,5 +28,11 @@ namespace kestrane {
 // precision: the points of the job's quality analysis, P(0)..P(n+1), or null
 // when there is none.
 ExportResult writeCsv(const ChainSurvey& job, const std::vector<PointPrecision>* precision, const std::string& path);
+
+// "成果-限差检核.csv" for "成果.csv": where the checks of a table go.
+std::string checksCsvPath(const std::string& path);
+
+// The checks against the grade of an analysis that has them, to path.
+ExportResult writeChecksCsv(const GradeChecks& checks, const std::string& path);
 
 }  // namespace kestrane

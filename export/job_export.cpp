@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "analysis/small_matrix.h"
+#include "export/csv_export.h"
 
 namespace kestrane {
 namespace {
@@ -16,10 +17,10 @@ bool showsPrecision(ExportFormat format)
 
 }  // namespace
 
-std::optional<std::vector<PointPrecision>> analysedPoints(const ChainSurvey& job)
+std::optional<ChainAnalysis> analysedJob(const ChainSurvey& job, const std::optional<Grade>& grade)
 {
     try {
-        return analyseChain(job).points;
+        return analyseChain(job, grade);
     } catch (const NotPositiveDefinite&) {
         return std::nullopt;
     } catch (const std::logic_error&) {
@@ -27,13 +28,22 @@ std::optional<std::vector<PointPrecision>> analysedPoints(const ChainSurvey& job
     }
 }
 
+std::optional<std::vector<PointPrecision>> analysedPoints(const ChainSurvey& job)
+{
+    auto analysis = analysedJob(job, std::nullopt);
+    if (!analysis) return std::nullopt;
+    return std::move(analysis->points);
+}
+
 ExportResult exportCompleteJob(const ChainSurvey* job, ExportFormat format, const std::string& path,
-                               CassEncoding encoding)
+                               CassEncoding encoding, const std::optional<Grade>& grade)
 {
     if (!job) return exportRefused(noCompleteJobToExport);
-    std::optional<std::vector<PointPrecision>> points;
-    if (showsPrecision(format)) points = analysedPoints(*job);
-    return writeExport(format, *job, points ? &*points : nullptr, path, encoding);
+    std::optional<ChainAnalysis> analysis;
+    if (showsPrecision(format)) analysis = analysedJob(*job, format == ExportFormat::csv ? grade : std::nullopt);
+    const ExportResult written = writeExport(format, *job, analysis ? &analysis->points : nullptr, path, encoding);
+    if (!written.written() || !analysis || !analysis->grading) return written;
+    return writeChecksCsv(*analysis->grading, checksCsvPath(path));
 }
 
 }  // namespace kestrane

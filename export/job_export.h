@@ -27,9 +27,14 @@ inline const std::string noCompleteJobToExport = "没有可导出的计算结果
 // analysis cannot be made.
 std::optional<std::vector<PointPrecision>> analysedPoints(const ChainSurvey& job);
 
+// The job's quality analysis against grade, or nothing when it cannot be made.
+std::optional<ChainAnalysis> analysedJob(const ChainSurvey& job, const std::optional<Grade>& grade);
+
 // Writes job, the last complete job (null when there is none), to path in the
-// format; the CASS file in the encoding.
+// format; the CASS file in the encoding. With a grade, the CSV table has the
+// checks against it in a second file (checksCsvPath).
 ExportResult exportCompleteJob(const ChainSurvey* job, ExportFormat format, const std::string& path,
-                               CassEncoding encoding = CassEncoding::gb18030);
+                               CassEncoding encoding = CassEncoding::gb18030,
+                               const std::optional<Grade>& grade = std::nullopt);
 
 }  // namespace kestrane

@@ -7,6 +7,7 @@
 #include "chain/chain_survey.h"
 #include "chain/text.h"
 #include "chain/utf8.h"
+#include "jobfile/job_file_grade.h"
 #include "jobfile/job_keys.h"
 #include "jobfile/value_quoting.h"
 
@@ -80,6 +81,7 @@ public:
                 return refusal(entry.line, outOfRange(key, file_.triangleCount_));
         }
         if (!fault.empty()) return refusal(faultLine, fault);
+        if (auto grade = gradeFault(file_)) return *grade;
         return std::move(file_);
     }
 

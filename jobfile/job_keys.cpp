@@ -36,6 +36,16 @@ const PlainKey plainKeys[] = {
     {KeyFamily::orientationQb, "Qb", "闭合定向角"},
 };
 
+// Never asked: the grade the job is checked against, and the figures of a
+// grade of the office's own.
+const PlainKey gradeKeys[] = {
+    {KeyFamily::grade, "grade", "检核等级"},
+    {KeyFamily::gradeAngle, "grade-angle", "自定义等级的测角中误差"},
+    {KeyFamily::gradeTriangle, "grade-triangle", "自定义等级的三角形最大闭合差"},
+    {KeyFamily::gradeSide, "grade-side", "自定义等级的测边相对中误差"},
+    {KeyFamily::gradeWeakestSide, "grade-weakest-side", "自定义等级的最弱边边长相对中误差"},
+};
+
 struct IndexedKey {
     KeyFamily family;
     char letter;
@@ -90,6 +100,18 @@ bool isIndexed(KeyFamily family)
     return family >= KeyFamily::pointName;
 }
 
+bool isGradeKey(KeyFamily family)
+{
+    return family >= KeyFamily::grade && family <= KeyFamily::gradeWeakestSide;
+}
+
+std::vector<JobKey> gradeKeysInOrder()
+{
+    std::vector<JobKey> keys;
+    for (const PlainKey& key : gradeKeys) keys.push_back({key.family, 0});
+    return keys;
+}
+
 std::vector<JobKey> plainKeysInOrder()
 {
     std::vector<JobKey> keys;
@@ -103,12 +125,16 @@ std::string JobKey::text() const
         if (key.family == family) return key.letter + std::to_string(index);
     for (const PlainKey& key : plainKeys)
         if (key.family == family) return key.text;
+    for (const PlainKey& key : gradeKeys)
+        if (key.family == family) return key.text;
     return {};
 }
 
 std::optional<JobKey> parseKey(std::string_view text)
 {
     for (const PlainKey& key : plainKeys)
+        if (text == key.text) return JobKey{key.family, 0};
+    for (const PlainKey& key : gradeKeys)
         if (text == key.text) return JobKey{key.family, 0};
     if (text.size() < 2) return std::nullopt;
     const auto family = familyOfLetter(text.front());
@@ -155,6 +181,8 @@ std::string keyMeaning(const JobKey& key)
     default:
         for (const PlainKey& plain : plainKeys)
             if (plain.family == key.family) return plain.meaning;
+        for (const PlainKey& plain : gradeKeys)
+            if (plain.family == key.family) return plain.meaning;
         return {};
     }
 }
@@ -166,7 +194,7 @@ bool asksBefore(const JobKey& a, const JobKey& b)
 
 bool isAsked(const JobKey& key, int triangles, const ChainLayout& layout)
 {
-    if (!fitsChain(key, triangles)) return false;
+    if (!fitsChain(key, triangles) || isGradeKey(key.family)) return false;
     switch (key.family) {
     case KeyFamily::xe:
     case KeyFamily::ye:

@@ -9,6 +9,9 @@
 // no sign and no leading zero: N0 .. N(n+1) the route point names (N0 is A,
 // N(n+1) is B), A1 B1 C1 .. An Bn Cn the angles of triangle i (Ci signed by
 // the side of the route), S1 .. S(2n+1) the sides in metres.
+// The grade keys, never asked by a job: grade (the grade the job is checked
+// against), and with grade = 自定义 its figures grade-angle grade-triangle
+// grade-side grade-weakest-side.
 // Keys are case-sensitive.
 #pragma once
 
@@ -26,6 +29,7 @@ enum class KeyFamily {
     xa, ya, xc, yc, xd, yd, xb, yb,
     xe, ye, xf, yf,
     typedTa, orientationQa, typedTb, orientationQb,
+    grade, gradeAngle, gradeTriangle, gradeSide, gradeWeakestSide,
     pointName, angleA, angleB, angleC, side,
 };
 
@@ -42,6 +46,12 @@ struct JobKey {
 inline constexpr int indexLimit = 1'000'000'000;
 
 bool isIndexed(KeyFamily family);
+
+// grade and its four figures.
+bool isGradeKey(KeyFamily family);
+
+// The grade keys in the order they are written: grade, then the figures.
+std::vector<JobKey> gradeKeysInOrder();
 
 // The plain keys (n, tolerance, xa .. Qb), in the order a job asks them.
 std::vector<JobKey> plainKeysInOrder();

@@ -15,14 +15,21 @@ constexpr std::size_t unusedLinesListed = 15;
 }  // namespace
 
 RecordedJobOutcome runRecordedJob(ChainSurvey& job, InputBox& inputBox, WindowFields& fields, JobFile* file,
-                                  JobRecording& recording)
+                                  JobRecording& recording, const std::optional<Grade>& grade)
 {
+    std::optional<Grade> jobGrade = grade;
+    if (file) {
+        jobGrade = gradeOf(*file);
+        markGradeUsed(*file);
+    }
+    if (jobGrade)
+        for (const JobValue& value : gradeValues(*jobGrade)) recording.accepted(value.key, value.value, ValueOrigin::file);
     std::optional<JobFileValues> values;
     if (file) values.emplace(*file);
     const JobOutcome outcome =
         runDataInputJob(job, inputBox, fields, {values ? &*values : nullptr, &recording});
     recording.ended(outcome.end);
-    RecordedJobOutcome recorded{outcome, {}};
+    RecordedJobOutcome recorded{outcome, {}, jobGrade};
     if (file) recorded.unused = file->unusedEntries();
     return recorded;
 }

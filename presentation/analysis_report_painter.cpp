@@ -72,6 +72,13 @@ public:
 
     void sentence(const QString& text) { paragraph(text, songFont(textSize, false), Qt::AlignLeft); }
 
+    // The verdict of the grade checks, in the heading's type, red when a check is over its limit.
+    void verdict(const QString& text, bool passed)
+    {
+        y_ += headingGap * pt_;
+        paragraph(text, songFont(headingSize, true), Qt::AlignLeft, passed ? QColor(Qt::black) : overLimitColour);
+    }
+
     void table(const AnalysisTable& table);
 
     void newPage()
@@ -93,14 +100,15 @@ public:
     }
 
 private:
-    void paragraph(const QString& text, const QFont& font, Qt::Alignment alignment)
+    void paragraph(const QString& text, const QFont& font, Qt::Alignment alignment,
+                   const QColor& colour = Qt::black)
     {
         const QFontMetricsF metrics(font, &printer_);
         const int flags = static_cast<int>(alignment) | Qt::TextWordWrap;
         const QRectF box = metrics.boundingRect(QRectF(page_.left(), 0, page_.width(), page_.height()), flags, text);
         if (y_ + box.height() > bottom_ && !atTop()) newPage();
         painter_.setFont(font);
-        painter_.setPen(Qt::black);
+        painter_.setPen(colour);
         painter_.drawText(QRectF(page_.left(), y_, page_.width(), box.height()), flags, text);
         y_ += box.height() + paragraphGap * pt_;
     }
@@ -113,7 +121,7 @@ private:
     };
     TableLayout layOut(const AnalysisTable& table) const;
     void tableRow(const TableLayout& layout, const std::vector<QString>& cells, const std::vector<bool>& figures,
-                  bool marked, bool isHeading);
+                  bool marked, bool isHeading, bool red = false);
 
     QPainter& painter_;
     QPrinter& printer_;
@@ -148,12 +156,12 @@ PageWriter::TableLayout PageWriter::layOut(const AnalysisTable& table) const
 }
 
 void PageWriter::tableRow(const TableLayout& layout, const std::vector<QString>& cells,
-                          const std::vector<bool>& figures, bool marked, bool isHeading)
+                          const std::vector<bool>& figures, bool marked, bool isHeading, bool red)
 {
     const double width = std::accumulate(layout.widths.begin(), layout.widths.end(), 0.0);
     if (marked) painter_.fillRect(QRectF(page_.left(), y_, width, layout.rowHeight), markedRowColour);
     painter_.setFont(isHeading ? layout.headingFont : layout.font);
-    painter_.setPen(Qt::black);
+    painter_.setPen(red ? overLimitColour : Qt::black);
     double x = page_.left();
     for (std::size_t c = 0; c < cells.size(); ++c) {
         const QRectF cell(x + cellPadding * pt_, y_, layout.widths[c] - 2 * cellPadding * pt_, layout.rowHeight);
@@ -185,7 +193,7 @@ void PageWriter::table(const AnalysisTable& table)
             tableRow(layout, headings, figures, false, true);
         }
         for (std::size_t c = 0; c < cells.size(); ++c) cells[c] = qt(table.rows[r][c].text);
-        tableRow(layout, cells, figures, table.marked[r], false);
+        tableRow(layout, cells, figures, table.marked[r], false, table.overLimitMarks && table.marked[r]);
     }
 }
 
@@ -207,8 +215,15 @@ bool paintAnalysisReport(QPrinter& printer, const AnalysisReport& report)
 
     writer.title(qt(texts::reportTitle));
     writer.sentence(qt(report.subtitle));
+    if (!report.verdict.empty()) writer.verdict(qt(report.verdict), report.verdictPassed);
     writer.heading(qt(texts::summaryTitle));
     for (const std::string& line : report.summary) writer.sentence(qt(line));
+    // The checks against the grade come first, as a 平差报告 has them:
+    // the misclosures, then the precision.
+    if (!report.checks.rows.empty()) {
+        writer.heading(qt(texts::checkTableTitle));
+        writer.table(report.checks);
+    }
     writer.heading(qt(texts::observationTableTitle));
     writer.table(report.observations);
     writer.heading(qt(texts::pointTableTitle));

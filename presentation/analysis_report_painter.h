@@ -1,5 +1,5 @@
 // Painting the analysis report on a printer: its title, the summary, the
-// table of the observations, the table of the points and the network plot
+// checks against the grade, the table of the observations, the table of the points and the network plot
 // on a page of its own; and the plot alone as a one-page document. One
 // function each serves the system printer, a PDF file and the print preview.
 #pragma once
@@ -20,7 +20,10 @@ namespace kestrane {
 
 struct AnalysisReport {
     std::string subtitle;               // "三角锁共有 4 个三角形"
+    std::string verdict;                // the verdict of the grade checks; "" without a grade
+    bool verdictPassed = true;
     std::vector<std::string> summary;   // one sentence a line
+    AnalysisTable checks;               // the checks against the grade; no rows without one
     AnalysisTable observations;
     AnalysisTable points;
     const NetworkPlot* plot = nullptr;  // must outlive the painting

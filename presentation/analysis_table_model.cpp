@@ -29,6 +29,8 @@ QVariant AnalysisTableModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return static_cast<int>((table_.figureColumns[index.column()] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     case Qt::BackgroundRole: return table_.marked[index.row()] ? QBrush(markedRowColour) : QVariant();
+    case Qt::ForegroundRole:
+        return table_.overLimitMarks && table_.marked[index.row()] ? QBrush(overLimitColour) : QVariant();
     default: return {};
     }
 }

@@ -13,6 +13,8 @@ namespace kestrane {
 
 // The tint of a marked row, on screen and on paper.
 inline const QColor markedRowColour(255, 222, 222);
+// The text of a check over its limit.
+inline const QColor overLimitColour(192, 0, 0);
 
 class AnalysisTableModel : public QAbstractTableModel {
     Q_OBJECT

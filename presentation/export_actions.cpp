@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include "export/job_export.h"
+#include "presentation/job_file_actions.h"
 #include "presentation/main_window.h"
 #include "presentation/qt_input_box.h"
 
@@ -104,7 +105,8 @@ private:
         folder_ = QFileInfo(path).absolutePath();
         const LastCompleteJob& last = window_.lastCompleteJob();
         const ExportResult result = exportCompleteJob(last.job(), format, QFile::encodeName(path).toStdString(),
-                                                      encodingOf(e, dialog.selectedNameFilter()));
+                                                      encodingOf(e, dialog.selectedNameFilter()),
+                                                      window_.jobFileActions()->grade());
         if (!result.written()) {
             QtInputBox(&window_).warn(result.message, false);
             return;

@@ -7,6 +7,9 @@ namespace {
 
 const QString song = QStringLiteral("宋体");
 const QString latinSans = QStringLiteral("MS Sans Serif");
+// The faces 宋体 is drawn with here, then the names of Song faces elsewhere.
+const QStringList songFaces = {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC"),
+                               QStringLiteral("SimSun"), QStringLiteral("Songti SC")};
 
 }  // namespace
 
@@ -16,7 +19,7 @@ void installFontSubstitutes()
     // simplified forms where UMing is missing. Nimbus Sans keeps the narrow
     // proportions of the sans face the layout was drawn for, which the tight
     // captions need.
-    QFont::insertSubstitutions(song, {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")});
+    QFont::insertSubstitutions(song, songFaces.mid(0, 2));
     QFont::insertSubstitutions(latinSans, {QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
                                            QStringLiteral("DejaVu Sans")});
 }
@@ -27,6 +30,14 @@ QFont songFont(double points, bool bold)
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+QString songFamilyList()
+{
+    QStringList families{song};
+    for (const QString& face : songFaces) families << QLatin1Char('\'') + face + QLatin1Char('\'');
+    families << QStringLiteral("serif");
+    return families.join(QStringLiteral(", "));
 }
 
 QFont latinFont(double points)

@@ -15,6 +15,11 @@ void installFontSubstitutes();
 // captions (9 pt), the section captions (10.5 pt).
 QFont songFont(double points, bool bold = true);
 
+// "宋体" with the Song faces that stand for it and a generic serif at the
+// end, as a font-family list of a drawing that leaves the program (SVG):
+// a viewer without 宋体 still finds a face for the Chinese text.
+QString songFamilyList();
+
 // "MS Sans Serif", bold: the Latin symbols of the schematic and beside the
 // fields. Chinese characters in such a caption (a point name such as "A点")
 // come from the Song face.

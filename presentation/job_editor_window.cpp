@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -148,8 +149,37 @@ QWidget* JobEditorWindow::controlForm()
         grid->addWidget(note, row, column);
         ++row;
     }
+    // The grade the job is checked against in the analysis: no prompt asks
+    // it, the job file keeps it. A grade of the office's own is typed in the
+    // analysis window, and kept here as it came.
+    grid->addWidget(new QLabel(QStringLiteral("检核等级")), row, 0);
+    gradeChooser_ = new QComboBox;
+    gradeChooser_->setObjectName(QStringLiteral("gradeChooser"));
+    gradeChooser_->addItem(QStringLiteral("不按等级检核"));
+    for (const Grade& grade : standardGrades()) gradeChooser_->addItem(qt(grade.name));
+    grid->addWidget(gradeChooser_, row, 1);
+    connect(gradeChooser_, &QComboBox::activated, this, &JobEditorWindow::gradeChosen);
     grid->setColumnStretch(4, 1);
     return form;
+}
+
+void JobEditorWindow::refreshGrade()
+{
+    const auto grade = document_->draft().grade();
+    const QSignalBlocker quiet(gradeChooser_);
+    const int custom = gradeChooser_->findText(qt(customGradeName));
+    if (grade && grade->name == customGradeName && custom < 0) gradeChooser_->addItem(qt(customGradeName));
+    if (!(grade && grade->name == customGradeName) && custom >= 0) gradeChooser_->removeItem(custom);
+    gradeChooser_->setCurrentIndex(grade ? std::max(gradeChooser_->findText(qt(grade->name)), 0) : 0);
+}
+
+void JobEditorWindow::gradeChosen()
+{
+    const QString name = gradeChooser_->currentText();
+    const auto now = document_->draft().grade();
+    std::optional<Grade> grade;
+    if (gradeChooser_->currentIndex() > 0) grade = name == qt(customGradeName) ? now : standardGrade(name.toStdString());
+    document_->edit(gradeEdits(grade), QStringLiteral("检核等级"));
 }
 
 void JobEditorWindow::addMenus()
@@ -190,6 +220,7 @@ void JobEditorWindow::refresh()
 {
     const JobDraft& draft = document_->draft();
     for (const auto& [family, field] : fields_) refreshField(family);
+    refreshGrade();
     const std::vector<DraftFault> faults = draft.faults();
     for (const FormRow& row : formRows) {
         QStringList notes;

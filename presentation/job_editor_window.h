@@ -23,6 +23,7 @@
 
 #include "draft/job_draft.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 
@@ -79,6 +80,8 @@ private:
     void addMenus();
     void refresh();
     void refreshField(KeyFamily family);
+    void refreshGrade();
+    void gradeChosen();
     void showWarningOf(const JobKey& key);
     void fieldEdited(KeyFamily family);
     void focusAfter(KeyFamily family);
@@ -91,6 +94,7 @@ private:
     TriangleTableView* table_ = nullptr;
     std::map<KeyFamily, QLineEdit*> fields_;
     std::map<KeyFamily, QLabel*> rowNotes_;  // by the first key of each row of the form
+    QComboBox* gradeChooser_ = nullptr;
     QLabel* summary_ = nullptr;
     QLabel* meanSide_ = nullptr;
     QLabel* warning_ = nullptr;

@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "jobfile/job_file_grade.h"
+#include "jobfile/job_keys.h"
 #include "jobfile/journal_folder.h"
 #include "jobfile/recorded_job.h"
 #include "presentation/main_window.h"
@@ -241,12 +243,13 @@ JobEnd JobFileActions::runJob(JobFile* file, const QString& source)
             PaintingBeforeBoxes box(windowBox, fields, file != nullptr);
             JobRecording recording =
                 recordingInto(box, startJournalInFolder(filePath(journalFolder()), JobFileClock::now()));
-            const RecordedJobOutcome run = runRecordedJob(job, box, fields, file, recording);
+            const RecordedJobOutcome run = runRecordedJob(job, box, fields, file, recording, grade_);
             // A job abandoned before it took any value leaves the values of
             // the job before it to be saved: a stray press of the data-input
             // button costs nothing.
             std::vector<JobValue> values = recording.values();
             if (!values.empty() || run.outcome.end == JobEnd::done) lastJobValues_ = std::move(values);
+            grade_ = run.grade;
             unused = run.unused;
             end = run.outcome.end;
             return end;
@@ -273,7 +276,15 @@ void JobFileActions::markJournalEnded(const QString& path, JobEnd end)
 bool JobFileActions::saveJobFile(const QString& path)
 {
     if (lastJobValues_.empty()) return false;
-    if (const auto failure = kestrane::saveJobFile(filePath(path), lastJobValues_)) {
+    // The grade as it stands now: it may have been chosen after the job.
+    std::vector<JobValue> values;
+    for (const JobValue& value : lastJobValues_) {
+        const auto key = parseKey(value.key);
+        if (!key || !isGradeKey(key->family)) values.push_back(value);
+    }
+    if (grade_)
+        for (const JobValue& value : gradeValues(*grade_)) values.push_back(value);
+    if (const auto failure = kestrane::saveJobFile(filePath(path), values)) {
         tell(failure->message);
         return false;
     }

@@ -4,11 +4,13 @@
 // it runs, one file a job in the user's data folder.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include <QObject>
 #include <QString>
 
+#include "analysis/grades.h"
 #include "job/job_end.h"
 #include "jobfile/job_file.h"
 #include "jobfile/job_file_writer.h"
@@ -52,6 +54,11 @@ public:
     // Opens the newest journal, whose job did not end, and continues it.
     bool continueUnfinishedJob();
 
+    // The grade the jobs are checked against: an opened file's, or the one
+    // last chosen. A typed job takes it into its journal; save writes it.
+    const std::optional<Grade>& grade() const { return grade_; }
+    void setGrade(const std::optional<Grade>& grade) { grade_ = grade; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -76,6 +83,7 @@ private:
     QAction* saveAction_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::vector<JobValue> lastJobValues_;
+    std::optional<Grade> grade_;
     bool running_ = false;
 };
 

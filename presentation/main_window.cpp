@@ -124,7 +124,12 @@ void MainWindow::showAbout()
 
 void MainWindow::showAnalysis()
 {
-    if (const ChainSurvey* complete = lastComplete_.job()) showAnalysisWindow(this, *complete);
+    const ChainSurvey* complete = lastComplete_.job();
+    if (!complete) return;
+    // The grade goes with the job: chosen in the analysis, it is saved with it.
+    if (AnalysisWindow* window = showAnalysisWindow(this, *complete, jobFiles_->grade()))
+        connect(window, &AnalysisWindow::gradeChosen, this,
+                [this](const std::optional<Grade>& grade) { jobFiles_->setGrade(grade); });
 }
 
 void MainWindow::fitToScreen()

@@ -50,7 +50,7 @@ ChainAnalysis handMade(double chi2)
 {
     ChainAnalysis analysis;
     analysis.globalTest = {.apriori = 2.5, .aposteriori = 1.875f, .redundancy = 9, .chi2 = chi2, .lower = 2.7,
-                       .upper = 19.02, .passed = chi2 >= 2.7 && chi2 <= 19.02};
+                       .upper = 19.02, .passed = chi2 <= 19.02};
     analysis.ferrero = 1.2345;
     analysis.triangles = {{.triangle = 1, .w = 1, .limit = 8.66, .passed = true},
                           {.triangle = 2, .w = -9.5, .limit = 8.66, .passed = false}};
@@ -74,7 +74,12 @@ TEST(AnalysisSummary, EachOutcomeOfTheGlobalTestHasItsSentence)
     EXPECT_EQ(passed.front().rfind("整体检验通过:χ² = [pvv]/σ0² = 7.50,在自由度 9 的", 0), 0u) << passed.front();
     EXPECT_TRUE(anyLineHas(passed, "2.70 与 19.02"));
     EXPECT_TRUE(anyLineHas(summaryLines(handMade(25)), "大于上界 19.02"));
-    EXPECT_TRUE(anyLineHas(summaryLines(handMade(1.25)), "小于下界 2.70"));
+    // One-sided: below the lower point it passes, and says sigma0 may be too large.
+    const auto below = summaryLines(handMade(1.25));
+    EXPECT_EQ(below.front().rfind("整体检验通过:χ² = [pvv]/σ0² = 1.25,小于下界 2.70", 0), 0u) << below.front();
+    EXPECT_TRUE(anyLineHas(below, "先验中误差 σ0 可能定得偏大"));
+    EXPECT_TRUE(anyLineHas(summaryLines(handMade(25)), "整体检验未通过"));
+    EXPECT_TRUE(anyLineHas(passed, "先验 σ0 = 2.50 秒(取输入的测角限差)"));
 
     ChainAnalysis none = handMade(0);
     none.globalTest = {.aposteriori = 1.875f, .redundancy = 9};
@@ -94,9 +99,22 @@ TEST(AnalysisSummary, ClosuresSuspectAndWeakestPoint)
     EXPECT_TRUE(anyLineHas(lines, "B2 的 w = -5.10,改正数 v = -6.25 秒,多余观测分量 0.500,可发现的最小粗差 MDB = 11.00 秒"));
     EXPECT_TRUE(anyLineHas(lines, "共有 2 个观测值的 |w| 超过 3.29"));
     // The weakest point is the one with the largest mp, not the first.
-    EXPECT_TRUE(anyLineHas(lines, "最弱点 N2(点位中误差最大):mx = 3.00,my = 1.00,mp = 3.16 毫米"));
+    EXPECT_TRUE(anyLineHas(lines, "最弱点 N2(点位中误差 mp 最大):mx = 3.00,my = 1.00,mp = 3.16 毫米"));
+    // P(n/2 + 1), the main window's weakest point, is the same point here.
+    EXPECT_TRUE(anyLineHas(lines, "推算路线中点 N2(P2,主窗口和计算报告所称的最弱点)就是点位中误差最大的点。"));
     EXPECT_TRUE(anyLineHas(lines, "长轴方位角 5°00′"));
     EXPECT_EQ(weakestPointOf(handMade(7.5)), 2u);
+
+    // Where the point of the largest mp is not P(n/2 + 1), both are named with their figures.
+    ChainAnalysis apart = handMade(7.5);
+    apart.points[1].mp = 4.5;
+    const auto apartLines = summaryLines(apart);
+    EXPECT_TRUE(anyLineHas(apartLines, "最弱点 N1(点位中误差 mp 最大):mx = 1.00,my = 2.00,mp = 4.50 毫米"));
+    EXPECT_TRUE(anyLineHas(apartLines, "推算路线中点 N2(P2,k = n/2 + 1,主窗口和计算报告所称的最弱点,其 md 即此处的 mp):"
+                                       "mx = 3.00,my = 1.00,mp = 3.16 毫米。"));
+    const AnalysisTable apartPoints = pointTable(apart);
+    EXPECT_EQ(apartPoints.rows[1][ptKind].text, texts::weakestPoint);
+    EXPECT_EQ(apartPoints.rows[2][ptKind].text, texts::routeMiddlePoint);
 
     ChainAnalysis clean = handMade(7.5);
     clean.suspect.reset();
@@ -139,7 +157,7 @@ TEST(AnalysisTables, RowsCellsKeysAndMarks)
     EXPECT_EQ(points.rows[0][ptKind].text, texts::knownPoint);
     EXPECT_EQ(points.rows[0][ptMp].text, texts::noFigure);
     EXPECT_EQ(points.rows[1][ptKind].text, texts::routePoint);
-    EXPECT_EQ(points.rows[2][ptKind].text, texts::weakestPoint);
+    EXPECT_EQ(points.rows[2][ptKind].text, texts::weakestAndRouteMiddle);
     EXPECT_EQ(points.rows[2][ptAlpha].text, "5°00′");
     EXPECT_EQ(points.rows[1][ptA].text, "2.10");
     EXPECT_EQ(points.marked, (std::vector<bool>{false, false, true, false}));

@@ -165,7 +165,10 @@ TEST(Analysis, NoiseFreeChainHasNoResiduals)
         for (const auto& test : analysis.observations) EXPECT_LT(std::fabs(*test.w), 1e-3) << observationText(test.id);
         EXPECT_FALSE(analysis.suspect.has_value());
         EXPECT_LT(analysis.ferrero, 1e-3);
-        EXPECT_FALSE(*analysis.globalTest.passed);  // far below the lower bound: data too good to be true
+        // Far below the lower bound: data too good to be true, or sigma0 set
+        // too large. The test is one-sided and passes.
+        EXPECT_LT(*analysis.globalTest.chi2, *analysis.globalTest.lower);
+        EXPECT_TRUE(*analysis.globalTest.passed);
     }
 }
 

@@ -4,6 +4,7 @@
 // does not show as the file has them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "adjustment/misclosures.h"
@@ -239,6 +240,31 @@ TEST(JobDraft, FileWithRepeatedAndUnusedValuesOpensWithANotice)
     const auto entries = draft.entries();
     EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [](const JobFileEntry& e) { return e.key == "xe"; }));
     EXPECT_TRUE(openingNotice(std::get<JobFile>(parseJobFile(testing::jobText("n = 2\n"), "g")), JobDraft()).empty());
+}
+
+// The grade goes with the draft: read from the file, neither missing nor
+// unused nor a fault, set and cleared by one undoable edit, saved again.
+TEST(JobDraft, KeepsTheGradeOfItsJob)
+{
+    const std::string text = testing::jobText(
+        "n = 2\ngrade = 自定义\ngrade-angle = 6\ngrade-triangle = 20\ngrade-side = 30000\ngrade-weakest-side = 15000\n");
+    JobDraft draft = JobDraft::ofFile(std::get<JobFile>(parseJobFile(text, "f.kjob")));
+    ASSERT_TRUE(draft.grade());
+    EXPECT_EQ(draft.grade()->name, "自定义");
+    EXPECT_EQ(draft.grade()->triangle, 20);
+    for (const JobKey& key : draft.unusedKeys()) EXPECT_FALSE(isGradeKey(key.family)) << key.text();
+    for (const JobKey& key : draft.missingKeys()) EXPECT_FALSE(isGradeKey(key.family)) << key.text();
+    for (const DraftFault& fault : draft.faults()) EXPECT_FALSE(isGradeKey(fault.keys.front().family));
+
+    const DraftChange change = draft.apply(gradeEdits(standardGrade("三等")));
+    EXPECT_EQ(draft.grade()->name, "三等");
+    EXPECT_EQ(draft.text(JobKey{KeyFamily::gradeAngle, 0}), "");
+    const auto entries = draft.entries();
+    EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](const JobFileEntry& e) { return e.key.starts_with("grade"); }), 1);
+    draft.revert(change);
+    EXPECT_EQ(draft.grade()->name, "自定义");
+    draft.apply(gradeEdits(std::nullopt));
+    EXPECT_FALSE(draft.grade());
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "analysis/analysis_summary.h"
 #include "export/cass_export.h"
 #include "export/chain_network.h"
 #include "export/csv_export.h"
@@ -555,6 +556,37 @@ TEST(JobExport, CarriesTheAnalysisWhereItCanBeMade)
                          writeCsv(unanalysable, nullptr, folder / "parts")));
     EXPECT_EQ(exportCompleteJob(nullptr, ExportFormat::gama, folder / "none").message, noCompleteJobToExport);
     EXPECT_EQ(folder.listing(), (std::vector<std::string>{"parts", "whole"}));
+}
+
+// With a grade the CSV table has its checks beside it, one line a check and
+// the verdict last, as Python's csv module reads them; without one, nothing
+// more is written.
+TEST(JobExport, TheChecksOfAGradeGoBesideTheTable)
+{
+    ScratchFolder folder;
+    const auto& [label, job] = finishedJobs()[0];
+    const Grade grade = *standardGrade("二等");
+    ASSERT_TRUE(exportCompleteJob(&job, ExportFormat::csv, folder / "成果.csv", CassEncoding::gb18030, grade).written());
+    EXPECT_EQ(checksCsvPath(folder / "成果.csv"), folder / "成果-限差检核.csv");
+    const std::string bytes = readBytes(folder / "成果-限差检核.csv");
+    EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF检核项,编号,闭合差或数值,限差,单位,结论\r\n"));
+    const ChainAnalysis analysis = analyseChain(job, grade);
+    if (haveProgram("python3")) {
+        const auto read = run("python3", {"-c", csvReader, folder / "成果-限差检核.csv"});
+        ASSERT_EQ(read.status, 0) << read.output;
+        const auto records = piecesOf(read.output, '\x1e');
+        ASSERT_EQ(records.size(), analysis.grading->checks.size() + 2);
+        EXPECT_EQ(records[1].substr(0, records[1].find("\x1f", records[1].find("\x1f") + 1)), "三角形闭合差 w1\x1fw1");
+        EXPECT_EQ(records.back(), "总评\x1f\x1f\x1f\x1f\x1f" + gradeVerdict(*analysis.grading) + "\x1f");
+    }
+    // The same table as without a grade; a job with no grade writes no checks.
+    ASSERT_TRUE(writeCsv(job, &analysis.points, folder / "parts.csv").written());
+    EXPECT_EQ(readBytes(folder / "成果.csv"), readBytes(folder / "parts.csv"));
+    ASSERT_TRUE(exportCompleteJob(&job, ExportFormat::csv, folder / "plain.csv").written());
+    ASSERT_TRUE(exportCompleteJob(&job, ExportFormat::dxf, folder / "plan.dxf", CassEncoding::gb18030, grade).written());
+    auto listing = folder.listing();
+    std::sort(listing.begin(), listing.end());
+    EXPECT_EQ(listing, (std::vector<std::string>{"parts.csv", "plain.csv", "plan.dxf", "成果-限差检核.csv", "成果.csv"}));
 }
 
 }  // namespace

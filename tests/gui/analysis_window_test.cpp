@@ -12,6 +12,14 @@
 #include <map>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsItem>
 #include <QGraphicsView>
@@ -28,6 +36,7 @@
 #include "analysis/analysis_summary.h"
 #include "analysis/analysis_texts.h"
 #include "input_box_driver.h"
+#include "presentation/analysis_table_model.h"
 #include "presentation/analysis_window.h"
 #include "presentation/network_view.h"
 #include "printed_report.h"
@@ -229,6 +238,10 @@ TEST(AnalysisWindow, ReportPrintsAndThePlotSavesAsPdfAndSvg)
     const std::string content = testing::readFile(svg.toStdString());
     EXPECT_NE(content.find("<svg"), std::string::npos);
     EXPECT_NE(content.find(">P8<"), std::string::npos);  // a name, as text
+    // A viewer without 宋体 falls back on a Song face, or at least a serif one.
+    EXPECT_NE(content.find("font-family=\"宋体, 'AR PL UMing CN', 'Noto Serif CJK SC', 'SimSun', 'Songti SC', serif\""),
+              std::string::npos);
+    EXPECT_EQ(content.find("font-family=\"宋体\""), std::string::npos);
 
     // Where nothing can be written, the window says so.
     InputBoxDriver driver({});
@@ -329,6 +342,120 @@ TEST(AnalysisWindow, SaysWhyWhenThereIsNoAnalysis)
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->testAttribute(Qt::WA_DeleteOnClose));
     window->close();
+}
+
+}  // namespace
+}  // namespace kestrane::guitest
+
+namespace kestrane::guitest {
+namespace {
+
+// The grade chooser: none at first, then a grade of the standard checks the
+// job (σ0 becomes its mβ, the verdict stands at the top, the over-limit rows
+// are marked red in the check table), 自定义 takes the office's figures, and
+// none again leaves the table empty. The report carries table and verdict.
+TEST(AnalysisWindow, GradeChooserChecksTheJob)
+{
+    const auto job = finishedRecord(testing::goldenJobAnswers("user_guide_example"));
+    const auto window = openWindow(*job);
+    QComboBox* chooser = window->gradeChooser();
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->count(), 7);
+    EXPECT_EQ(chooser->itemText(3).toStdString(), "四等");
+    EXPECT_EQ(chooser->itemText(6).toStdString(), "自定义");
+    EXPECT_EQ(chooser->currentIndex(), 0);
+    EXPECT_FALSE(window->verdict()->isVisible());
+    EXPECT_EQ(window->checkTable()->model()->rowCount(), 0);
+
+    std::optional<Grade> told;
+    QObject::connect(window.get(), &AnalysisWindow::gradeChosen, [&](const std::optional<Grade>& g) { told = g; });
+    chooser->setCurrentIndex(3);
+    QApplication::processEvents();
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->name, "四等");
+    ASSERT_TRUE(window->analysis().grading);
+    EXPECT_EQ(*window->analysis().globalTest.apriori, 2.5);
+    EXPECT_TRUE(window->verdict()->isVisible());
+    EXPECT_EQ(window->verdict()->text().toStdString(), "四等:超限 1 项:A2");
+    const QAbstractItemModel* table = window->checkTable()->model();
+    ASSERT_EQ(table->rowCount(), static_cast<int>(window->analysis().grading->checks.size()));
+    EXPECT_EQ(table->columnCount(), 4);
+    EXPECT_EQ(table->headerData(0, Qt::Horizontal).toString().toStdString(), "检核项");
+    EXPECT_EQ(table->headerData(3, Qt::Horizontal).toString().toStdString(), "结论");
+    EXPECT_EQ(table->index(0, 0).data().toString().toStdString(), "三角形闭合差 w1");
+    EXPECT_EQ(table->index(0, 2).data().toString().toStdString(), "±9.00 秒");
+    EXPECT_EQ(table->index(0, 3).data().toString().toStdString(), "合格");
+    const int last = table->rowCount() - 1;
+    EXPECT_EQ(table->index(last, 0).data().toString().toStdString(), "求距角 A2");
+    EXPECT_EQ(table->index(last, 3).data().toString().toStdString(), "超限");
+    EXPECT_EQ(table->index(last, 0).data(Qt::ForegroundRole).value<QBrush>().color(), overLimitColour);
+    EXPECT_FALSE(table->index(0, 0).data(Qt::ForegroundRole).isValid());
+    EXPECT_NE(window->summary()->text().toStdString().find("(取四等的测角中误差 mβ)"), std::string::npos);
+    EXPECT_NE(window->summary()->text().toStdString().find("不评定"), std::string::npos);  // n = 2 < 20
+
+    // The office's own figures: a triangle limit below w1 = 1.1″.
+    chooser->setCurrentIndex(6);
+    auto* triangle = window->findChild<QDoubleSpinBox*>(QStringLiteral("customTriangle"));
+    ASSERT_NE(triangle, nullptr);
+    EXPECT_TRUE(triangle->isVisible());
+    triangle->setValue(1);
+    QApplication::processEvents();
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told->name, "自定义");
+    EXPECT_EQ(told->triangle, 1);
+    EXPECT_EQ(window->verdict()->text().toStdString(), "自定义等级:超限 2 项:w1、A2");
+
+    // The report: the verdict and the check table before the observations.
+    QTemporaryDir files;
+    const QString report = files.filePath(QStringLiteral("report.pdf"));
+    ASSERT_TRUE(window->saveReportAsPdf(report));
+    const std::string text = withoutBlanks(pdfText(report));
+    const auto checks = text.find(withoutBlanks(analysis_texts::checkTableTitle));
+    EXPECT_NE(text.find(withoutBlanks("自定义等级:超限 2 项:w1、A2")), std::string::npos);
+    EXPECT_NE(checks, std::string::npos);
+    EXPECT_LT(checks, text.find(withoutBlanks(analysis_texts::observationTableTitle)));
+    EXPECT_NE(text.find("边角条件闭合差W4"), std::string::npos);
+
+    chooser->setCurrentIndex(0);
+    QApplication::processEvents();
+    EXPECT_FALSE(told);
+    EXPECT_FALSE(window->analysis().grading);
+    EXPECT_EQ(window->checkTable()->model()->rowCount(), 0);
+    EXPECT_FALSE(triangle->isVisible());
+}
+
+// Opened with the job's grade, the chooser shows it; the window fits the
+// screen, gives the tables their columns, remembers its size and closes on
+// Escape.
+TEST(AnalysisWindow, FitsTheScreenRemembersItsSizeAndClosesOnEscape)
+{
+    QSettings().remove(QStringLiteral("analysisWindow/size"));
+    const auto job = finishedRecord(testing::goldenJobAnswers("typical_n4_orientation_points"));
+    auto window = std::make_unique<AnalysisWindow>(analyseChain(*job, standardGrade("一级")), *job);
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(window->gradeChooser()->currentText().toStdString(), "一级");
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    EXPECT_LE(window->width(), available.width());
+    EXPECT_LE(window->height(), available.height());
+    // The table pane shows every column of the point table without scrolling across.
+    const QTableView* points = window->pointTable();
+    int columns = 0;
+    for (int c = 0; c < points->model()->columnCount(); ++c) columns += points->horizontalHeader()->sectionSize(c);
+    EXPECT_GE(window->splitter()->sizes().front(), std::min(columns, window->width() * 65 / 100 - 40));
+
+    window->resize(700, 520);
+    QApplication::processEvents();
+    const QSize closedAt = window->size();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(QSettings().value(QStringLiteral("analysisWindow/size")).toSize(), closedAt);
+
+    const auto again = openWindow(*job);
+    EXPECT_EQ(again->size(), closedAt.boundedTo(available));
+    QSettings().remove(QStringLiteral("analysisWindow/size"));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "presentation/fonts.h"
 #include "presentation/translations.h"
@@ -26,6 +28,10 @@ int main(int argc, char* argv[])
     // Headless unless told otherwise; ctest names the platform itself.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qtDefaultHandler = qInstallMessageHandler(quietOffscreenNoise);
+    // The windows' settings (the analysis window's size) in a folder of the
+    // run's own: no run sees what an earlier one, or the user, left there.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     kestrane::installFontSubstitutes();

@@ -24,9 +24,11 @@
 #include "input/input_messages.h"
 #include "job_file_runs.h"
 #include "own_data_window.h"
+#include "presentation/analysis_window.h"
 #include "presentation/draft_document.h"
 #include "presentation/job_editor_actions.h"
 #include "presentation/job_editor_window.h"
+#include "presentation/job_file_actions.h"
 #include "presentation/known_points_dialog.h"
 #include "presentation/main_window.h"
 #include "presentation/triangle_table_model.h"
@@ -247,6 +249,55 @@ TEST_F(JobEditorTest, FileOpenedImportedSavedAndClosed)
         QApplication::processEvents();
         EXPECT_TRUE(editor->grab().save(QString::fromUtf8(dir) + QStringLiteral("/job-editor.png")));
     }
+}
+
+// The grade goes with the job: the editor shows the file's and saves the
+// one chosen; the job opened from that file takes it into the analysis
+// window, and a grade chosen there goes into the next save.
+TEST_F(JobEditorTest, TheGradeGoesWithTheJob)
+{
+    const fs::path file = scratch("graded.kjob");
+    testing::replayed(testing::readFile(testing::goldenPath("user_guide_example", ".transcript")),
+                      {.job = {}, .saveJob = file.string()});
+    std::ofstream(file, std::ios::app) << "grade = 三等\n";
+    JobEditorWindow* editor = nullptr;
+    {
+        InputBoxDriver driver({});  // the notice of the names asked twice in a chain of two
+        editor = window->jobEditorActions()->editJobFile(QString::fromStdString(file.string()));
+        for (const auto& warning : driver.warnings()) EXPECT_EQ(warning.message.find("检核等级"), std::string::npos);
+    }
+    ASSERT_NE(editor, nullptr);
+    auto* chooser = editor->findChild<QComboBox*>(QStringLiteral("gradeChooser"));
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("三等"));
+    chooser->setCurrentIndex(chooser->findText(QStringLiteral("一级")));
+    emit chooser->activated(chooser->currentIndex());
+    EXPECT_TRUE(editor->isWindowModified());
+    const QString saved = QString::fromStdString(scratch("saved.kjob").string());
+    ASSERT_TRUE(editor->saveAs(saved));
+    EXPECT_EQ(testing::lastValuesOf(testing::journalEntries(saved.toStdString())).at("grade"), "一级");
+    editor->document().history()->undo();
+    EXPECT_EQ(chooser->currentText(), QStringLiteral("三等"));
+    editor->document().history()->setClean();
+    editor->close();
+
+    {
+        InputBoxDriver driver({});
+        ASSERT_TRUE(window->jobFileActions()->openJobFile(saved));
+        for (const auto& warning : driver.warnings()) ADD_FAILURE() << warning.message;
+    }
+    ASSERT_TRUE(window->jobFileActions()->grade());
+    EXPECT_EQ(window->jobFileActions()->grade()->name, "一级");
+    window->findChild<QAction*>(QStringLiteral("analysisAction"))->trigger();
+    auto* analysis = window->findChild<AnalysisWindow*>();
+    ASSERT_NE(analysis, nullptr);
+    EXPECT_EQ(analysis->gradeChooser()->currentText(), QStringLiteral("一级"));
+    analysis->gradeChooser()->setCurrentIndex(analysis->gradeChooser()->findText(QStringLiteral("二等")));
+    EXPECT_EQ(window->jobFileActions()->grade()->name, "二等");
+    const QString again = QString::fromStdString(scratch("again.kjob").string());
+    ASSERT_TRUE(window->jobFileActions()->saveJobFile(again));
+    EXPECT_EQ(testing::lastValuesOf(testing::journalEntries(again.toStdString())).at("grade"), "二等");
+    analysis->close();
 }
 
 }  // namespace

@@ -7,11 +7,15 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <limits>
+#include <regex>
 #include <sstream>
 
 #include "analysis/analysis_texts.h"
 #include "golden_files.h"
+#include "job_file_runs.h"
+#include "job_file_samples.h"
 #include "synthetic_chain.h"
 #include "tools/replay/replay.h"
 #include "whole_job.h"
@@ -42,9 +46,24 @@ TEST(AnalysisEvent, MembersInTheirOrder)
               R"("known": false, "mx": 3, "my": 4, "mp": 5, "a": 5, "b": 1.5, "alpha": 179.5}], )"
               R"("observations": [{"id": "Qa", "v": -0, "redundancy": 0, "w": null, "mdb": null, "suspect": false}, )"
               R"({"id": "A1", "v": 4.5, "redundancy": 0.25, "w": 3.6, "mdb": 20.65, "suspect": true}], )"
-              R"("suspect": "A1"}})");
+              R"("suspect": "A1", "grade": null, "checks": [], "gradePassed": null}})");
     analysis.suspect.reset();
-    EXPECT_TRUE(analysisEvent({analysis, ""}).str().ends_with(R"(, "suspect": null}})"));
+    EXPECT_TRUE(analysisEvent({analysis, ""}).str().ends_with(R"(, "suspect": null, "grade": null, "checks": [], "gradePassed": null}})"));
+
+    // With a grade: its values, the checks in their order, the verdict.
+    analysis.grading = GradeChecks{customGrade(6, 20, 30000, 15000),
+                                   {{CheckKind::triangle, "w1", -1.5, 20, true},
+                                    {CheckKind::ferrero, "mβ", 7.25, 6, true, false},
+                                    {CheckKind::weakestSide, "S3", 12000.5, 15000, false}},
+                                   false};
+    EXPECT_TRUE(analysisEvent({analysis, ""}).str().ends_with(
+        R"(, "suspect": null, "grade": {"name": "自定义", "source": "自定义", "angle": 6, "triangle": 20, )"
+        R"("side": 30000, "weakestSide": 15000}, "checks": [)"
+        R"({"check": "triangle", "id": "w1", "value": -1.5, "limit": 20, "passed": true}, )"
+        R"({"check": "ferrero", "id": "mβ", "value": 7.25, "limit": 6, "passed": true}, )"
+        R"({"check": "weakestSide", "id": "S3", "value": 12000.5, "limit": 15000, "passed": false}], )"
+        R"("gradePassed": false}})"))
+        << analysisEvent({analysis, ""}).str();
     EXPECT_EQ(analysisEvent({std::nullopt, "没有完成的计算"}).str(),
               R"({"analysis": "refused", "reason": "没有完成的计算"})");
 }
@@ -119,6 +138,84 @@ TEST(AnalysisEntry, AnalysisOrRefusal)
     std::fill(job->weightReciprocal.begin(), job->weightReciprocal.end(), 0.0);
     EXPECT_EQ(analysisEvent(analysisOfCompleteJob(job.get())).str(),
               analysisEvent({std::nullopt, analysis_texts::normalsNotPositiveDefinite}).str());
+}
+
+// "@analysis 四等" after every golden transcript whose job ran to its end:
+// one triangle check per triangle, 2n side-angle checks and the closing
+// conditions, each limit a positive figure, and gradePassed true exactly
+// when no check failed. "@analysis GRADE" also cannot apply inside a job,
+// and names no grade beyond the standard's five.
+TEST(AnalysisEntry, EveryGoldenJobCheckedAgainstAGrade)
+{
+    const std::regex count(R"("triangle": (\d+), "w")");
+    const std::regex limit(R"("limit": ([^,}]+))");
+    int jobs = 0;
+    for (const auto& path : testing::goldenTranscripts()) {
+        const std::string golden = testing::readFile(path);
+        if (testing::readFile(testing::goldenPath(path.stem().string(), ".log")).find(R"({"job": "done"})") ==
+            std::string::npos)
+            continue;
+        SCOPED_TRACE(path.stem().string());
+        std::ostringstream log;
+        EXPECT_EQ(replayTranscript(golden + (golden.ends_with('\n') ? "" : "\n") + "@analysis 四等\n", log), statusDone);
+        const std::string event = testing::eventLines(log.str(), R"({"analysis": {)").back();
+        const auto triangles = std::distance(std::sregex_iterator(event.begin(), event.end(), count), {});
+        const auto has = [&](const std::string& kind) {
+            std::size_t found = 0;
+            for (std::size_t at = event.find(kind); at != std::string::npos; at = event.find(kind, at + 1)) ++found;
+            return static_cast<long>(found);
+        };
+        ASSERT_GT(triangles, 0);
+        EXPECT_NE(event.find(R"("grade": {"name": "四等", "source": "GB 50026-2007《工程测量规范》表 3.4.1", )"
+                             R"("angle": 2.5, "triangle": 9,)"),
+                  std::string::npos);
+        EXPECT_NE(event.find(R"("apriori": 2.5,)"), std::string::npos);
+        EXPECT_EQ(has(R"({"check": "triangle", )"), triangles);
+        EXPECT_EQ(has(R"({"check": "sideAngle", )"), 2 * triangles);
+        for (const char* closing : {R"({"check": "azimuth", "id": "Wb")", R"({"check": "x", "id": "Wx")",
+                                    R"({"check": "y", "id": "Wy")", R"({"check": "ferrero", "id": "mβ")",
+                                    R"({"check": "sideRms", "id": "ms")", R"({"check": "weakestSide", "id": "S)"})
+            EXPECT_EQ(has(closing), 1) << closing;
+        const std::string checks = event.substr(event.find(R"("checks": [)"));
+        for (auto it = std::sregex_iterator(checks.begin(), checks.end(), limit); it != std::sregex_iterator(); ++it)
+            EXPECT_GT(std::stod((*it)[1].str()), 0) << (*it)[0].str();
+        const bool anyFailed = checks.find(R"("passed": false)") != std::string::npos;
+        EXPECT_NE(event.find(anyFailed ? R"("gradePassed": false}})" : R"("gradePassed": true}})"), std::string::npos);
+        ++jobs;
+    }
+    EXPECT_GE(jobs, 10);
+
+    EXPECT_TRUE(analysisLines("@data\n3\n@analysis 四等\n", statusMisplaced).empty());
+    const auto refused = analysisLines("@analysis 自定义\n");
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(refused[0], analysisEvent({std::nullopt, unknownGradeReason("自定义")}).str());
+}
+
+// A job file's grade goes with its job: "@analysis" checks against it, the
+// job never asks for it nor calls it unused, and its journal keeps it.
+TEST(AnalysisEntry, TheJobFilesGradeGoesWithTheJob)
+{
+    testing::ScratchFolder folder;
+    const std::string typed = (folder.path / "typed.kjob").string(), opened = (folder.path / "opened.kjob").string();
+    const std::string answers = transcriptOf(testing::goldenJobAnswers("user_guide_example"));
+    testing::replayed("@data\n" + answers, {.saveJob = typed});
+    std::string file = testing::readFile(typed);
+    file += "grade = 自定义\ngrade-angle = 1.5\ngrade-triangle = 4\ngrade-side = 200000\ngrade-weakest-side = 90000\n";
+    std::ofstream(typed, std::ios::binary) << file;
+
+    const auto run = testing::replayed("@analysis\n@analysis 四等\n", {.job = typed, .saveJob = opened});
+    EXPECT_EQ(run.log.find(R"({"unused": )"), std::string::npos) << run.log;
+    const auto events = testing::eventLines(run.log, R"({"analysis": {)");
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_NE(events[0].find(R"("grade": {"name": "自定义", "source": "自定义", "angle": 1.5, "triangle": 4, )"
+                             R"("side": 200000, "weakestSide": 90000})"),
+              std::string::npos)
+        << events[0];
+    EXPECT_NE(events[0].find(R"("apriori": 1.5,)"), std::string::npos);
+    EXPECT_NE(events[1].find(R"("grade": {"name": "四等")"), std::string::npos);
+    const auto journal = testing::lastValuesOf(testing::journalEntries(opened));
+    EXPECT_EQ(journal.at("grade"), "自定义");
+    EXPECT_EQ(journal.at("grade-weakest-side"), "90000");
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ std::vector<std::string> goldenJobAnswers(const std::string& name)
     std::vector<std::string> answers;
     bool inJob = false;
     for (const std::string_view line : replay::transcriptLines(transcript)) {
-        if (line == "@data" || line == "@print" || line == "@analysis" || line.starts_with("@export")) {
+        if (line == "@data" || line == "@print" || line.starts_with("@analysis") || line.starts_with("@export")) {
             if (inJob) break;
             inJob = line == "@data";
             continue;

@@ -79,6 +79,55 @@ std::string observationJson(const ObservationTest& test)
         .str();
 }
 
+const char* checkKindName(CheckKind kind)
+{
+    switch (kind) {
+    case CheckKind::triangle: return "triangle";
+    case CheckKind::sideAngle: return "sideAngle";
+    case CheckKind::azimuth: return "azimuth";
+    case CheckKind::x: return "x";
+    case CheckKind::y: return "y";
+    case CheckKind::ferrero: return "ferrero";
+    case CheckKind::sideRms: return "sideRms";
+    case CheckKind::weakestSide: return "weakestSide";
+    case CheckKind::distanceAngle: return "distanceAngle";
+    }
+    return "";
+}
+
+// The grade's figures and the checks' values: a whole number (the N of 1/N,
+// 100000) written out in full rather than as 1e+05; any other at full precision.
+std::string checkNumber(double value)
+{
+    constexpr double wholeUpTo = 1e15;
+    if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < wholeUpTo && value != 0)
+        return std::to_string(static_cast<long long>(value));
+    return jsonNumber(value);
+}
+
+std::string gradeJson(const Grade& grade)
+{
+    return JsonObject()
+        .add("name", grade.name)
+        .add("source", grade.source)
+        .addRaw("angle", checkNumber(grade.angle))
+        .addRaw("triangle", checkNumber(grade.triangle))
+        .addRaw("side", checkNumber(grade.side))
+        .addRaw("weakestSide", checkNumber(grade.weakestSide))
+        .str();
+}
+
+std::string checkJson(const GradeCheck& check)
+{
+    return JsonObject()
+        .add("check", checkKindName(check.kind))
+        .add("id", check.id)
+        .addRaw("value", checkNumber(check.value))
+        .addRaw("limit", checkNumber(check.limit))
+        .add("passed", check.passed)
+        .str();
+}
+
 JsonObject analysisObject(const ChainAnalysis& analysis)
 {
     const std::string suspect =
@@ -90,6 +139,9 @@ JsonObject analysisObject(const ChainAnalysis& analysis)
                                   .addRaw("points", jsonArray(analysis.points, pointJson))
                                   .addRaw("observations", jsonArray(analysis.observations, observationJson))
                                   .addRaw("suspect", suspect)
+                                  .addRaw("grade", analysis.grading ? gradeJson(analysis.grading->grade) : "null")
+                                  .addRaw("checks", analysis.grading ? jsonArray(analysis.grading->checks, checkJson) : "[]")
+                                  .addRaw("gradePassed", analysis.grading ? jsonBool(analysis.grading->passed) : "null")
                                   .str();
     return JsonObject().addRaw("analysis", body);
 }
@@ -100,6 +152,11 @@ JsonObject refusalObject(const std::string& reason)
 }
 
 }  // namespace
+
+std::string unknownGradeReason(std::string_view name)
+{
+    return "没有等级 “" + std::string(name) + "”:可按 二等、三等、四等、一级、二级 检核。";
+}
 
 std::string jsonNumber(std::optional<double> value)
 {

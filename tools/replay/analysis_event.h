@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "analysis/analysis_summary.h"
 #include "tools/replay/json_log.h"
@@ -17,6 +18,9 @@ namespace kestrane::replay {
 // "refused", "reason": REASON} with the surveyor's reason when there is no
 // such job or its analysis cannot be formed.
 JsonObject analysisEvent(const AnalysisOutcome& outcome);
+
+// Why "@analysis GRADE" names no grade: GRADE is none of the standard's.
+std::string unknownGradeReason(std::string_view name);
 
 // A JSON number at full precision; null for nothing, or for a value that is
 // not finite (JSON has no such numbers).

@@ -22,7 +22,7 @@ bool isExportEntry(std::string_view entry)
            (entry.size() == exportKeyword.size() || entry[exportKeyword.size()] == ' ');
 }
 
-JsonObject exportEvent(std::string_view entry, const ChainSurvey* job)
+JsonObject exportEvent(std::string_view entry, const ChainSurvey* job, const std::optional<Grade>& grade)
 {
     std::string_view arguments = entry.substr(std::min(entry.size(), exportKeyword.size() + 1));
     const auto blank = arguments.find(' ');
@@ -32,7 +32,7 @@ JsonObject exportEvent(std::string_view entry, const ChainSurvey* job)
     const auto format = exportFormatNamed(formatName);
     if (!format)
         return refused("未知的导出格式“" + std::string(formatName) + "”:可用的格式是 csv、cass、dxf 和 gama。");
-    const ExportResult result = exportCompleteJob(job, *format, path);
+    const ExportResult result = exportCompleteJob(job, *format, path, CassEncoding::gb18030, grade);
     if (!result.written()) return refused(result.message);
     return JsonObject().add("export", formatName).add("path", path);
 }

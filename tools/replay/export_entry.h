@@ -6,8 +6,10 @@
 // one is taken from the tool's working folder.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
+#include "analysis/grades.h"
 #include "chain/chain_survey.h"
 #include "tools/replay/json_log.h"
 
@@ -18,6 +20,8 @@ bool isExportEntry(std::string_view entry);
 
 // Writes job, the last complete job (null when there is none), as the entry
 // asks, and returns the log event that tells how it went.
-JsonObject exportEvent(std::string_view entry, const ChainSurvey* job);
+// grade: the job file's grade of that job, whose checks a CSV table carries
+// in its second file.
+JsonObject exportEvent(std::string_view entry, const ChainSurvey* job, const std::optional<Grade>& grade = std::nullopt);
 
 }  // namespace kestrane::replay

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/grades.h"
 #include "chain/chain_survey.h"
+#include "chain/text.h"
 #include "dialogue/job_signals.h"
 #include "job/data_input_job.h"
 #include "job/last_complete_job.h"
@@ -26,6 +28,20 @@ const std::string_view printEntry = "@print";
 const std::string_view cancelEntry = "@cancel";
 const std::string_view abortEntry = "@abort";
 const std::string_view analysisEntry = "@analysis";
+
+// "@analysis" or "@analysis GRADE".
+bool isAnalysisEntry(std::string_view entry)
+{
+    return entry == analysisEntry ||
+           (entry.rfind(analysisEntry, 0) == 0 && entry.size() > analysisEntry.size() &&
+            entry[analysisEntry.size()] == ' ');
+}
+
+// What "@analysis GRADE" names after its blank; empty for "@analysis".
+std::string_view analysisGradeName(std::string_view entry)
+{
+    return entry == analysisEntry ? std::string_view() : trimmedBlanks(entry.substr(analysisEntry.size()));
+}
 
 class Transcript {
 public:
@@ -66,7 +82,7 @@ public:
     {
         if (transcript_.atEnd()) giveUpJob();
         const std::string_view entry = transcript_.peek();
-        if (entry == dataEntry || entry == printEntry || entry == analysisEntry || isExportEntry(entry) ||
+        if (entry == dataEntry || entry == printEntry || isAnalysisEntry(entry) || isExportEntry(entry) ||
             entry == abortEntry)
             giveUpJob();
         transcript_.take();
@@ -156,6 +172,7 @@ int replayTranscript(std::string_view text, std::ostream& log, const JobFileOpti
     ReplaySession session(transcript, log);
     ChainSurvey job;
     LastCompleteJob lastComplete;
+    std::optional<Grade> lastCompleteGrade;  // the job file's grade of the last complete job
     int status = statusDone;
     const JobFileReplay jobFiles(options, session);
 
@@ -171,6 +188,7 @@ int replayTranscript(std::string_view text, std::ostream& log, const JobFileOpti
         if (outcome.end == JobEnd::stopped) event.add("reason", outcome.reason);
         session.write(event);
         lastComplete.jobEnded(job, outcome.end);
+        if (outcome.end == JobEnd::done) lastCompleteGrade = run.grade;
         if (session.misplaced()) status = statusMisplaced;
     };
 
@@ -189,10 +207,17 @@ int replayTranscript(std::string_view text, std::ostream& log, const JobFileOpti
                 session.write(JsonObject().addRaw("report", reportJson(buildReport(*printed))));
             else
                 session.write(JsonObject().add("print", "refused").add("reason", print_texts::refusal));
-        } else if (entry == analysisEntry) {
-            session.write(analysisEvent(analysisOfCompleteJob(lastComplete.job())));
+        } else if (isAnalysisEntry(entry)) {
+            const std::string_view gradeName = analysisGradeName(entry);
+            if (gradeName.empty()) {
+                session.write(analysisEvent(analysisOfCompleteJob(lastComplete.job(), lastCompleteGrade)));
+            } else if (const auto grade = standardGrade(gradeName)) {
+                session.write(analysisEvent(analysisOfCompleteJob(lastComplete.job(), grade)));
+            } else {
+                session.write(analysisEvent({std::nullopt, unknownGradeReason(gradeName)}));
+            }
         } else if (isExportEntry(entry)) {
-            session.write(exportEvent(entry, lastComplete.job()));
+            session.write(exportEvent(entry, lastComplete.job(), lastCompleteGrade));
         } else {
             // An answer, a cancel or an abort with no input box or warning open.
             status = statusMisplaced;
