@@ -115,3 +115,24 @@ TEST(ReplayDisk, JournalThroughLinksRefusedOnDevicesWholeOnAFullDisk)
 
 }  // namespace
 }  // namespace kestrane::replay
+
+namespace kestrane::replay {
+namespace {
+
+// A transcript larger than any job's (one line of 17 MB, an endless
+// /dev/zero) is refused unread, in a moment and in little memory.
+TEST(ReplayHostileSizes, TranscriptsLargerThanAnyJobsAreRefusedUnread)
+{
+    testing::FastScratchFolder folder("replay-sizes");
+    const fs::path big = folder.path / "big.transcript";
+    std::ofstream(big, std::ios::binary) << "@data\n" << std::string(17u << 20, '7') << "\n";
+    for (const std::string source : {big.string(), std::string("/dev/zero")}) {
+        std::string output;
+        const int status = testing::runCommand(std::string(REPLAY_EXECUTABLE) + " " + source + " 2>&1", output);
+        EXPECT_EQ(status, statusUnreadable) << source;
+        EXPECT_EQ(output, "kestrane-replay: " + source + " is larger than 16 MB, which no job's transcript is\n");
+    }
+}
+
+}  // namespace
+}  // namespace kestrane::replay
