@@ -11,6 +11,7 @@
 #include "disk_faults.h"
 #include "golden_files.h"
 #include "job_file_runs.h"
+#include "tools/replay/replay.h"
 
 namespace kestrane::replay {
 namespace {
@@ -126,7 +127,7 @@ TEST(ReplayHostileSizes, TranscriptsLargerThanAnyJobsAreRefusedUnread)
     testing::FastScratchFolder folder("replay-sizes");
     const fs::path big = folder.path / "big.transcript";
     std::ofstream(big, std::ios::binary) << "@data\n" << std::string(17u << 20, '7') << "\n";
-    for (const std::string source : {big.string(), std::string("/dev/zero")}) {
+    for (const std::string& source : {big.string(), std::string("/dev/zero")}) {
         std::string output;
         const int status = testing::runCommand(std::string(REPLAY_EXECUTABLE) + " " + source + " 2>&1", output);
         EXPECT_EQ(status, statusUnreadable) << source;
