@@ -22,6 +22,7 @@ struct Target {
 const Target targets[] = {
     {"job_file", checkJobFile},       {"journal_resume", checkJournalResume},
     {"transcript", checkTranscript},  {"coordinate_file", checkCoordinateFile},
+    {"pasted_block", checkPastedBlock},
     {"numbers", checkNumbers},        {"utf8", checkUtf8},
     {"gb18030", checkGb18030},
 };

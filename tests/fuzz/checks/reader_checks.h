@@ -23,6 +23,8 @@ std::string checkJournalResume(std::string_view bytes);
 std::string checkTranscript(std::string_view bytes);
 // import/: the coordinate files of other programs, as CSV and as CASS .dat.
 std::string checkCoordinateFile(std::string_view bytes);
+// draft/: a block of text pasted into the job table (a spreadsheet's rows).
+std::string checkPastedBlock(std::string_view bytes);
 // chain/number_parse and chain/angles: numbers and packed d.mmss angles as typed.
 std::string checkNumbers(std::string_view bytes);
 // chain/utf8: the decoder, the repair and the excerpt of messages.
