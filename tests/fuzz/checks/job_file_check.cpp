@@ -4,6 +4,8 @@
 
 #include "chain/utf8.h"
 #include "checks/reader_checks.h"
+#include "draft/job_draft.h"
+#include "jobfile/job_keys.h"
 #include "jobfile/job_file.h"
 #include "jobfile/job_file_writer.h"
 #include "jobfile/journal.h"
@@ -57,6 +59,22 @@ std::string checkSavedAgain(const JobFile& file)
     return {};
 }
 
+// The job editor opens the file as a draft: every value it holds comes from
+// the last line of its key, and its checks run on whatever the file gives.
+std::string checkDraft(const JobFile& file)
+{
+    const JobDraft draft = JobDraft::ofFile(file);
+    for (const JobFileEntry& entry : file.entries()) {
+        const JobKey key = *parseKey(entry.key);
+        if (draft.holds(key) && draft.line(key) != file.find(entry.key)->line)
+            return "the draft takes " + entry.key + " from another line than the last";
+    }
+    (void)draft.faults();
+    (void)draft.missingKeys();
+    (void)openingNotice(file, draft);
+    return {};
+}
+
 std::string checkReading(std::string_view bytes, LastLine lastLine)
 {
     const JobFileReading reading = parseJobFile(bytes, fileName, lastLine);
@@ -64,6 +82,7 @@ std::string checkReading(std::string_view bytes, LastLine lastLine)
     const JobFile& file = std::get<JobFile>(reading);
     for (const JobFileEntry& entry : file.entries())
         if (entry.line < 1 || entry.line > linesIn(bytes)) return "a value read from outside the file's lines";
+    if (std::string fault = checkDraft(file); !fault.empty()) return fault;
     return checkSavedAgain(file);
 }
 
