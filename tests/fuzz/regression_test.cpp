@@ -19,6 +19,8 @@ struct Target {
     Check check;
 };
 
+void PrintTo(const Target& target, std::ostream* out) { *out << target.name; }
+
 const Target targets[] = {
     {"job_file", checkJobFile},       {"journal_resume", checkJournalResume},
     {"transcript", checkTranscript},  {"coordinate_file", checkCoordinateFile},
