@@ -15,6 +15,8 @@ namespace {
 
 const std::string fileName = "fuzz.kjob";
 
+constexpr int draftTrianglesChecked = 12;
+
 int linesIn(std::string_view bytes)
 {
     return static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
@@ -63,6 +65,11 @@ std::string checkSavedAgain(const JobFile& file)
 // the last line of its key, and its checks run on whatever the file gives.
 std::string checkDraft(const JobFile& file)
 {
+    // A draft is laid out for every triangle of its chain: the long chains
+    // would slow the fuzzing thirtyfold and reach no branch of the reader.
+    int reach = file.triangleCount().value_or(0);
+    for (const JobFileEntry& entry : file.entries()) reach = std::max(reach, parseKey(entry.key)->index);
+    if (reach > draftTrianglesChecked) return {};
     const JobDraft draft = JobDraft::ofFile(file);
     for (const JobFileEntry& entry : file.entries()) {
         const JobKey key = *parseKey(entry.key);
