@@ -145,12 +145,18 @@ int createTemporaryBeside(const std::filesystem::path& path, std::filesystem::pa
     return -1;
 }
 
-// The permissions of the file being replaced, given to its successor; the
-// user's default for a new file.
+// The permissions and the group (and, for root, the owner) of the file being
+// replaced, given to its successor, so that a file shared with a group stays
+// shared; the user's defaults for a new file. What the system does not allow
+// is left at the defaults.
 void keepPermissions(int fd, const std::filesystem::path& target)
 {
     struct stat former {};
-    if (stat(target.c_str(), &former) == 0) fchmod(fd, former.st_mode & 07777);
+    if (stat(target.c_str(), &former) != 0) return;
+    if (fchown(fd, geteuid() == 0 ? former.st_uid : static_cast<uid_t>(-1), former.st_gid) != 0) {
+        // Not a member of the file's group: the new file has the user's group.
+    }
+    fchmod(fd, former.st_mode & 07777);
 }
 
 bool somethingAt(const std::filesystem::path& target)
