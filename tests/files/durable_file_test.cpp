@@ -57,7 +57,9 @@ TEST(DurableFile, WritesThroughSymbolicLinksToTheFileTheyLeadTo)
 
     // Root may give the shared file to another owner and group; they stay.
     const bool root = geteuid() == 0;
-    if (root) ASSERT_EQ(chown(shared.c_str(), 1234, 4321), 0);
+    if (root) {
+        ASSERT_EQ(chown(shared.c_str(), 1234, 4321), 0);
+    }
     ASSERT_FALSE(replaceFile(folder.path / "link.csv", "new", "写入文件"));
     EXPECT_TRUE(fs::is_symlink(folder.path / "link.csv"));
     struct stat replaced {};
