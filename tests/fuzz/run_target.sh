@@ -11,8 +11,8 @@ binary=$1 target=$2 seconds=$3 source=$4 work=$5
 corpus=$work/corpus/$target
 findings=$work/findings/$target
 mkdir -p "$corpus" "$findings"
-# Inputs bounded as a reader's own limits are not: 64 kB reach every
-# branch of a job file or a transcript; the size limits themselves are
+# Inputs bounded as the readers' own limits are not: 64 kB reach every
+# branch of a job file or a coordinate file; the size limits themselves are
 # tested apart (tests/jobfile/hostile_test.cpp).
 # A transcript plays a whole job a line at a time: 16 kB reach a chain of
 # some thirty triangles, and longer ones only slow the runs down.
