@@ -8,8 +8,7 @@
 #include "chain/text.h"
 #include "jobfile/job_keys.h"
 
-// POSIX: open, close.
-#include <fcntl.h>
+// POSIX: close.
 #include <unistd.h>
 
 namespace kestrane {
@@ -73,7 +72,7 @@ Journal::~Journal()
 WriteFailure Journal::goneFailure() const
 {
     return {"作业日志“" + path_.string() + "”在计算过程中被删除,或者被另一个文件替换了;"
-            "之前记下的数值不在那里了,那个位置上的文件没有被改动。",
+            "程序不会写入取代它的文件。",
             ENOENT};
 }
 
