@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 #include "chain/angles.h"
 #include "chain/number_parse.h"
 #include "checks/reader_checks.h"
+#include "dialogue/full_width.h"
 
 namespace kestrane::fuzz {
 namespace {
@@ -37,10 +39,36 @@ std::string checkPackedAngle(std::string_view text, double value)
     return {};
 }
 
+// The text as a Chinese input method types it: full-width digits, signs,
+// point and blanks.
+std::string fullWidth(std::string_view ascii)
+{
+    std::string typed;
+    for (const char c : ascii) {
+        if (c >= '0' && c <= '9') typed += "\xEF\xBC" + std::string(1, static_cast<char>(0x90 + (c - '0')));
+        else if (c == '+') typed += "\uFF0B";
+        else if (c == '-') typed += "\uFF0D";
+        else if (c == '.') typed += "\uFF0E";
+        else if (c == ' ') typed += "\u3000";
+        else typed += c;
+    }
+    return typed;
+}
+
+// Typed in full width, an ASCII text reads as itself.
+std::string checkFullWidth(std::string_view bytes)
+{
+    if (!std::all_of(bytes.begin(), bytes.end(), [](char c) { return c > 0 && c < 0x7F; })) return {};
+    if (mappedToAscii(bytes) != bytes) return "ASCII text changed by the full-width mapping";
+    if (mappedToAscii(fullWidth(bytes)) != bytes) return "a full-width text does not read as its ASCII form";
+    return {};
+}
+
 }  // namespace
 
 std::string checkNumbers(std::string_view bytes)
 {
+    if (std::string fault = checkFullWidth(bytes); !fault.empty()) return fault;
     const std::optional<double> value = parseNumber(bytes);
     if (!value) return {};
     if (!std::isfinite(*value)) return "a number that is not finite";
