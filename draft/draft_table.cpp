@@ -13,7 +13,9 @@ constexpr std::string_view fullWidthComma = "\uFF0C";
 // The blank that starts text at, and its length; 0 for none.
 std::size_t blankAt(std::string_view text, std::size_t at)
 {
-    if (text[at] == ' ' || text[at] == '\t') return 1;
+    // A carriage return left in a line (the CR CR LF of a text whose line
+    // ends were converted twice) is no part of a value either.
+    if (text[at] == ' ' || text[at] == '\t' || text[at] == '\r') return 1;
     if (text.substr(at, ideographicSpace.size()) == ideographicSpace) return ideographicSpace.size();
     return 0;
 }
@@ -22,9 +24,10 @@ std::string trimmed(std::string_view text)
 {
     std::size_t from = 0, to = text.size();
     while (from < to && blankAt(text, from)) from += blankAt(text, from);
-    // Trailing blanks: a space or tab, or the three bytes of the ideographic space.
+    // Trailing blanks: a space, tab or carriage return, or the three bytes of
+    // the ideographic space.
     for (;;) {
-        if (to > from && (text[to - 1] == ' ' || text[to - 1] == '\t')) --to;
+        if (to > from && (text[to - 1] == ' ' || text[to - 1] == '\t' || text[to - 1] == '\r')) --to;
         else if (to >= from + ideographicSpace.size() &&
                  text.substr(to - ideographicSpace.size(), ideographicSpace.size()) == ideographicSpace)
             to -= ideographicSpace.size();

@@ -8,8 +8,7 @@
 #include "chain/text.h"
 #include "jobfile/job_keys.h"
 
-// POSIX: open, close.
-#include <fcntl.h>
+// POSIX: close.
 #include <unistd.h>
 
 namespace kestrane {
@@ -37,18 +36,15 @@ std::string journalEndLine(JobEnd how)
 JournalStart Journal::start(const std::filesystem::path& path, JobFileClock::time_point startedAt,
                             ExistingFile existing)
 {
-    const int whenExisting = existing == ExistingFile::keep ? O_EXCL : O_TRUNC;
-    const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | whenExisting;
-    const int fd = open(path.c_str(), flags, 0666);
-    if (fd < 0) return writeFailure(writing, path, errno);
-    Journal journal(path, fd);
-    if (auto failure = journal.write(headerComment("作业开始于", startedAt) + "\nkestrane-job 1\n")) return *failure;
-    if (auto failure = syncFolder(folderOf(path), writing)) return *failure;
-    return journal;
+    const std::string head = headerComment("作业开始于", startedAt) + "\nkestrane-job 1\n";
+    auto started = startAppendedFile(path, head, writing, existing);
+    if (auto* failure = std::get_if<WriteFailure>(&started)) return *failure;
+    return Journal(path, std::get<int>(started), head.size());
 }
 
 Journal::Journal(Journal&& other) noexcept
-    : path_(std::move(other.path_)), fd_(other.fd_), triangles_(other.triangles_), unforced_(other.unforced_)
+    : path_(std::move(other.path_)), fd_(other.fd_), size_(other.size_), triangles_(other.triangles_),
+      unforced_(other.unforced_)
 {
     other.fd_ = -1;
 }
@@ -59,6 +55,7 @@ Journal& Journal::operator=(Journal&& other) noexcept
         if (fd_ >= 0) close(fd_);
         path_ = std::move(other.path_);
         fd_ = other.fd_;
+        size_ = other.size_;
         triangles_ = other.triangles_;
         unforced_ = other.unforced_;
         other.fd_ = -1;
@@ -71,16 +68,32 @@ Journal::~Journal()
     if (fd_ >= 0) close(fd_);
 }
 
-std::optional<WriteFailure> Journal::write(const std::string& lines)
+// The failure of a journal that is no longer where it was written.
+WriteFailure Journal::goneFailure() const
 {
-    unforced_ = false;
-    return writeDurably(fd_, lines, writing, path_);
+    return {"作业日志“" + path_.string() + "”在计算过程中被删除,或者被另一个文件替换了;"
+            "程序不会写入取代它的文件。",
+            ENOENT};
+}
+
+std::optional<WriteFailure> Journal::write(const std::string& lines, Forcing forcing)
+{
+    if (forcing == Forcing::now && !stillAtPath(fd_, path_)) return goneFailure();
+    auto failure = forcing == Forcing::now ? writeDurably(fd_, lines, writing, path_) : writeAll(fd_, lines, writing, path_);
+    if (failure) {
+        cutBackTo(fd_, size_);
+        return failure;
+    }
+    size_ += lines.size();
+    unforced_ = forcing == Forcing::later;
+    return std::nullopt;
 }
 
 std::optional<WriteFailure> Journal::force()
 {
     if (!unforced_) return std::nullopt;
     unforced_ = false;
+    if (!stillAtPath(fd_, path_)) return goneFailure();
     return forceToDisk(fd_, writing, path_);
 }
 
@@ -95,14 +108,12 @@ std::optional<WriteFailure> Journal::append(std::string_view keyText, std::strin
     std::string lines;
     if (key->family == KeyFamily::angleA) lines = triangleComment(key->index) + "\n";
     lines += valueLine(keyText, value) + "\n";
-    if (forcing == Forcing::now) return write(lines);
-    unforced_ = true;
-    return writeAll(fd_, lines, writing, path_);
+    return write(lines, forcing);
 }
 
 std::optional<WriteFailure> Journal::end(JobEnd how)
 {
-    return write(journalEndLine(how) + "\n");
+    return write(journalEndLine(how) + "\n", Forcing::now);
 }
 
 std::optional<JobEnd> journalEnd(std::string_view text)

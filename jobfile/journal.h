@@ -27,10 +27,6 @@ namespace kestrane {
 
 class Journal;
 
-// What starting a journal does with a file already at its path: replace it
-// (a new job in the same file), or fail with EEXIST (a journal of its own).
-enum class ExistingFile { replace, keep };
-
 // When an appended value goes to the disk: before append returns, or at the
 // next force() (or end()).
 enum class Forcing { now, later };
@@ -38,10 +34,18 @@ enum class Forcing { now, later };
 // What starting a journal gives: the journal, or why it could not be written.
 using JournalStart = std::variant<Journal, WriteFailure>;
 
+// A journal is written through the durable writer (files/durable_file.h):
+// a symbolic link at its path is followed; a folder, a device, a named pipe
+// or a socket there is refused; a file there is replaced only once the new
+// journal's first lines are on the disk. A write the disk refuses halfway is
+// cut back, so that the journal never ends in half a line; a journal removed
+// or replaced by another file while its job runs is noticed at the next
+// value and given up with a failure that says so.
 class Journal {
 public:
-    // Starts a journal at path with its header comment and "kestrane-job 1",
-    // on the disk before it returns.
+    // Starts a journal at path (existing: what to do with a file there, as
+    // the durable writer has it) with its header comment and
+    // "kestrane-job 1", on the disk before it returns.
     static JournalStart start(const std::filesystem::path& path, JobFileClock::time_point startedAt,
                               ExistingFile existing = ExistingFile::replace);
 
@@ -66,11 +70,13 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
 private:
-    Journal(std::filesystem::path path, int fd) : path_(std::move(path)), fd_(fd) {}
-    std::optional<WriteFailure> write(const std::string& lines);
+    Journal(std::filesystem::path path, int fd, std::uintmax_t size) : path_(std::move(path)), fd_(fd), size_(size) {}
+    std::optional<WriteFailure> write(const std::string& lines, Forcing forcing);
+    WriteFailure goneFailure() const;
 
     std::filesystem::path path_;
     int fd_ = -1;
+    std::uintmax_t size_ = 0;       // bytes of the whole lines written
     std::optional<int> triangles_;  // the n appended, for the check of indexed keys
     bool unforced_ = false;         // values appended with Forcing::later since the last fsync
 };

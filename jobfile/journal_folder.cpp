@@ -81,9 +81,7 @@ void keepNewestJournals(const std::filesystem::path& folder, int kept)
 
 JournalStart startJournalInFolder(const std::filesystem::path& folder, JobFileClock::time_point startedAt)
 {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) return writeFailure("创建作业日志文件夹", folder, error.value());
+    if (auto failure = createFolders(folder, "创建作业日志文件夹")) return *failure;
 
     for (int sequence = 1;; ++sequence) {
         const std::filesystem::path path = folder / journalFileName(startedAt, sequence);

@@ -15,14 +15,17 @@
 namespace {
 
 // Reads the whole file (standard input for nullptr); false when it cannot be
-// opened or a read fails (a directory, say).
+// opened or a read fails (a directory, say). Reading stops past
+// maxTranscriptBytes: an endless source (/dev/zero) ends too.
 bool readAll(const char* path, std::string& content)
 {
     std::FILE* file = path ? std::fopen(path, "rb") : stdin;
     if (!file) return false;
     char buffer[1 << 16];
     std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, count);
+    while (content.size() <= kestrane::replay::maxTranscriptBytes &&
+           (count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        content.append(buffer, count);
     const bool ok = !std::ferror(file);
     if (path) std::fclose(file);
     return ok;
@@ -47,6 +50,11 @@ int main(int argc, char** argv)
     std::string transcript;
     if (!readAll(path, transcript)) {
         std::cerr << "kestrane-replay: cannot read " << (path ? path : "standard input") << '\n';
+        return statusUnreadable;
+    }
+    if (transcript.size() > maxTranscriptBytes) {
+        std::cerr << "kestrane-replay: " << (path ? path : "standard input") << " is larger than "
+                  << (maxTranscriptBytes >> 20) << " MB, which no job's transcript is\n";
         return statusUnreadable;
     }
     std::ios::sync_with_stdio(false);

@@ -9,6 +9,7 @@
 // it happens, and last the final text of every field.
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string_view>
 
@@ -20,6 +21,10 @@ namespace kestrane::replay {
 inline constexpr int statusDone = 0;         // transcript used up, no input box waiting
 inline constexpr int statusMisplaced = 2;    // ran out with a box open, or a line that cannot apply
 inline constexpr int statusUnreadable = 1;   // the transcript file cannot be read
+
+// Larger transcripts are refused unread: the largest job takes some 40 000
+// entries, half a megabyte.
+inline constexpr std::size_t maxTranscriptBytes = 16u << 20;
 
 // Replays the transcript, writes the log and returns statusDone or
 // statusMisplaced; options name the job file to open first and the journal
