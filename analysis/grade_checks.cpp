@@ -133,15 +133,17 @@ void precisionChecks(const ChainSurvey& job, const ChainAnalysis& analysis, cons
 }
 
 // The distance angles A(i) and B(i) of every triangle under 30°, each
-// against 30°, or 25° when it is the only one of its triangle.
+// against 30°, or 25° when it is the only one of its triangle: the standard
+// lets a single angle of a triangle down to 25° where the ground allows no
+// better, so such an angle is named and passes; two in one triangle never do.
 void shapeChecks(const ChainSurvey& job, std::vector<GradeCheck>& checks)
 {
     for (int i = 1; i <= job.triangleCount; ++i) {
         const double a = packedToDegrees(job.packedA[i]), b = packedToDegrees(job.packedB[i]);
         const bool smallA = a < smallestDistanceAngle, smallB = b < smallestDistanceAngle;
         const double limit = smallA && smallB ? smallestDistanceAngle : smallestSingleDistanceAngle;
-        if (smallA) checks.push_back({CheckKind::distanceAngle, "A" + std::to_string(i), a, limit, false});
-        if (smallB) checks.push_back({CheckKind::distanceAngle, "B" + std::to_string(i), b, limit, false});
+        if (smallA) checks.push_back({CheckKind::distanceAngle, "A" + std::to_string(i), a, limit, a >= limit});
+        if (smallB) checks.push_back({CheckKind::distanceAngle, "B" + std::to_string(i), b, limit, b >= limit});
     }
 }
 

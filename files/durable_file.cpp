@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 // POSIX: open with O_EXCL for a temporary name nobody else holds, write,
 // fsync so that the rename never publishes a file whose bytes are still in
@@ -165,25 +166,42 @@ bool somethingAt(const std::filesystem::path& target)
     return lstat(target.c_str(), &status) == 0;
 }
 
-// Writes bytes to a new temporary file beside target, forced to the disk;
-// the descriptor, still open, or -1 with the failure (the temporary removed).
-int writeTemporary(const std::filesystem::path& target, std::string_view bytes, std::string_view doing,
-                   const std::filesystem::path& given, std::filesystem::path& temporary,
-                   std::optional<WriteFailure>& failure, int flags = 0)
+// A file being replaced in one rename: the file the given path leads to, and
+// the temporary file beside it that already holds the new bytes on the disk.
+struct Replacement {
+    std::filesystem::path target;
+    std::filesystem::path temporary;
+    bool former = false;  // a file was there to be replaced
+    int fd = -1;          // the temporary, while it is open
+};
+
+// Gives up a replacement: the temporary closed and removed, and where a file
+// was there the failure says that it is left as it was.
+WriteFailure abandoned(const Replacement& replacement, WriteFailure failure)
 {
-    const int fd = createTemporaryBeside(target, temporary, flags);
-    if (fd < 0) {
-        failure = failureOn(doing, given, target, errno);
-        return -1;
-    }
-    keepPermissions(fd, target);
-    failure = writeDurably(fd, bytes, doing, given);
-    if (failure) {
-        close(fd);
-        unlink(temporary.c_str());
-        return -1;
-    }
-    return fd;
+    if (replacement.fd >= 0) close(replacement.fd);
+    if (!replacement.temporary.empty()) unlink(replacement.temporary.c_str());
+    return replacement.former ? leftAsItWas(std::move(failure)) : failure;
+}
+
+// Follows path to the file it leads to, refusing what is not a file, and
+// writes bytes to a new temporary file beside it, forced to the disk.
+std::variant<Replacement, WriteFailure> writeReplacement(const std::filesystem::path& path, std::string_view bytes,
+                                                         std::string_view doing, int flags = 0)
+{
+    auto resolved = writableTarget(path, doing);
+    if (auto* refusal = std::get_if<WriteFailure>(&resolved)) return *refusal;
+    Replacement replacement{.target = std::get<std::filesystem::path>(resolved)};
+    replacement.former = somethingAt(replacement.target);
+    std::filesystem::path temporary;
+    const int fd = createTemporaryBeside(replacement.target, temporary, flags);
+    // The name last tried may be another writer's file: nothing of ours to remove.
+    if (fd < 0) return abandoned(replacement, failureOn(doing, path, replacement.target, errno));
+    replacement.temporary = temporary;
+    replacement.fd = fd;
+    keepPermissions(fd, replacement.target);
+    if (auto failure = writeDurably(fd, bytes, doing, path)) return abandoned(replacement, *failure);
+    return replacement;
 }
 
 }  // namespace
@@ -286,22 +304,15 @@ std::optional<WriteFailure> createFolders(const std::filesystem::path& folder, s
 std::optional<WriteFailure> replaceFile(const std::filesystem::path& path, std::string_view bytes,
                                         std::string_view doing)
 {
-    auto resolved = writableTarget(path, doing);
-    if (auto* refusal = std::get_if<WriteFailure>(&resolved)) return *refusal;
-    const std::filesystem::path& target = std::get<std::filesystem::path>(resolved);
-    const bool former = somethingAt(target);
-
-    std::filesystem::path temporary;
-    std::optional<WriteFailure> failure;
-    const int fd = writeTemporary(target, bytes, doing, path, temporary, failure);
-    if (fd < 0) return former ? leftAsItWas(*failure) : *failure;
-    if (close(fd) != 0) failure = writeFailure(doing, path, errno);
-    if (!failure && renameOver(temporary, target) != 0) failure = failureOn(doing, path, target, errno);
-    if (failure) {
-        unlink(temporary.c_str());
-        return former ? leftAsItWas(*failure) : *failure;
-    }
-    return syncFolder(folderOf(target), doing);
+    auto written = writeReplacement(path, bytes, doing);
+    if (auto* failure = std::get_if<WriteFailure>(&written)) return *failure;
+    Replacement& replacement = std::get<Replacement>(written);
+    const int closed = close(replacement.fd);
+    replacement.fd = -1;
+    if (closed != 0) return abandoned(replacement, writeFailure(doing, path, errno));
+    if (renameOver(replacement.temporary, replacement.target) != 0)
+        return abandoned(replacement, failureOn(doing, path, replacement.target, errno));
+    return syncFolder(folderOf(replacement.target), doing);
 }
 
 std::variant<int, WriteFailure> startAppendedFile(const std::filesystem::path& path, std::string_view bytes,
@@ -319,25 +330,16 @@ std::variant<int, WriteFailure> startAppendedFile(const std::filesystem::path& p
         return *failure;
     }
 
-    auto resolved = writableTarget(path, doing);
-    if (auto* refusal = std::get_if<WriteFailure>(&resolved)) return *refusal;
-    const std::filesystem::path& target = std::get<std::filesystem::path>(resolved);
-    const bool former = somethingAt(target);
-    std::filesystem::path temporary;
-    std::optional<WriteFailure> failure;
-    const int fd = writeTemporary(target, bytes, doing, path, temporary, failure, O_APPEND);
-    if (fd < 0) return former ? leftAsItWas(*failure) : *failure;
-    if (renameOver(temporary, target) != 0) {
-        failure = failureOn(doing, path, target, errno);
-        close(fd);
-        unlink(temporary.c_str());
-        return former ? leftAsItWas(*failure) : *failure;
-    }
-    if (auto unsynced = syncFolder(folderOf(target), doing)) {
-        close(fd);
+    auto written = writeReplacement(path, bytes, doing, O_APPEND);
+    if (auto* failure = std::get_if<WriteFailure>(&written)) return *failure;
+    const Replacement& replacement = std::get<Replacement>(written);
+    if (renameOver(replacement.temporary, replacement.target) != 0)
+        return abandoned(replacement, failureOn(doing, path, replacement.target, errno));
+    if (auto unsynced = syncFolder(folderOf(replacement.target), doing)) {
+        close(replacement.fd);
         return *unsynced;
     }
-    return fd;
+    return replacement.fd;
 }
 
 bool stillAtPath(int fd, const std::filesystem::path& path)

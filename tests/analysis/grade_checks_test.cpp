@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "analysis/analysis_summary.h"
 #include "analysis/grade_checks.h"
@@ -282,7 +284,7 @@ TEST(GradeChecks, DistanceAnglesAndTheOneSidedGlobalTest)
             const GradeCheck& check = checkNamed(analysis, id + std::to_string(i));
             EXPECT_EQ(check.value, angle);
             EXPECT_EQ(check.limit, other < 30 ? 30 : 25);
-            EXPECT_FALSE(check.passed);
+            EXPECT_EQ(check.passed, angle >= check.limit);
         }
     }
     EXPECT_GT(named, 0);
@@ -301,6 +303,40 @@ TEST(GradeChecks, DistanceAnglesAndTheOneSidedGlobalTest)
     EXPECT_GT(*tight.globalTest.chi2, *tight.globalTest.upper);
     EXPECT_FALSE(*tight.globalTest.passed);
     EXPECT_FALSE(analyseChain(*noisy).grading);
+}
+
+// A distance angle under 30° is named against 30°, or 25° when it is the only
+// one of its triangle; such a single angle from 25° up passes, two never do.
+TEST(GradeChecks, DistanceAngleOfTwentyFiveDegreesStandsAlone)
+{
+    // A clean chain, its triangles given the shape of 45° distance angles:
+    // the shape is checked from the typed angles alone.
+    auto job = *finishedRecord(makeChain(cleanPlan()).answers);
+    std::fill(job.packedA.begin() + 1, job.packedA.end(), 45);
+    std::fill(job.packedB.begin() + 1, job.packedB.end(), 45);
+    const Grade grade = *standardGrade("四等");
+    ASSERT_TRUE(analyseChain(job, grade).grading->passed);
+    const struct {
+        double a, b;  // packed d.mmss of A2 and B2
+        std::vector<std::tuple<std::string, double, bool>> named;  // id, limit, passed
+    } cases[] = {{40, 50, {}},
+                 {27.3, 40, {{"A2", 25, true}}},
+                 {25, 40, {{"A2", 25, true}}},
+                 {40, 24.5959, {{"B2", 25, false}}},
+                 {28, 29.5959, {{"A2", 30, false}, {"B2", 30, false}}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.a) + " " + std::to_string(c.b));
+        auto shaped = job;
+        shaped.packedA[2] = c.a;
+        shaped.packedB[2] = c.b;
+        const ChainAnalysis analysis = analyseChain(shaped, grade);
+        std::vector<std::tuple<std::string, double, bool>> named;
+        for (const GradeCheck& check : analysis.grading->checks)
+            if (check.kind == CheckKind::distanceAngle) named.emplace_back(check.id, check.limit, check.passed);
+        EXPECT_EQ(named, c.named);
+        const bool allPassed = std::all_of(named.begin(), named.end(), [](const auto& n) { return std::get<2>(n); });
+        EXPECT_EQ(analysis.grading->passed, allPassed);
+    }
 }
 
 // The guides' worked example checked against 四等: its verdict and every
