@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 #include <sys/socket.h>  // POSIX: a socket and a named pipe to write over
 #include <sys/stat.h>
@@ -15,18 +14,13 @@
 #include <unistd.h>
 
 #include "disk_faults.h"
+#include "golden_files.h"
 #include "job_file_samples.h"
 
 namespace kestrane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 void writeText(const fs::path& path, const std::string& text)
 {
@@ -68,16 +62,16 @@ TEST(DurableFile, WritesThroughSymbolicLinksToTheFileTheyLeadTo)
         EXPECT_EQ(replaced.st_uid, 1234u);
         EXPECT_EQ(replaced.st_gid, 4321u);
     }
-    EXPECT_EQ(contentOf(shared), "new");
+    EXPECT_EQ(testing::readFile(shared), "new");
     EXPECT_EQ(fs::status(shared).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write);
     ASSERT_FALSE(replaceFile(folder.path / "link2.csv", "newer", "写入文件"));
-    EXPECT_EQ(contentOf(shared), "newer");
+    EXPECT_EQ(testing::readFile(shared), "newer");
     EXPECT_EQ(namesIn(folder.path / "共享"), std::vector<std::string>{"坐标.csv"});
 
     fs::create_symlink("共享/以后.csv", folder.path / "dangling.csv");
     ASSERT_FALSE(replaceFile(folder.path / "dangling.csv", "first", "写入文件"));
-    EXPECT_EQ(contentOf(folder.path / "共享" / "以后.csv"), "first");
+    EXPECT_EQ(testing::readFile(folder.path / "共享" / "以后.csv"), "first");
 
     fs::create_symlink("loop-b", folder.path / "loop-a");
     fs::create_symlink("loop-a", folder.path / "loop-b");
@@ -142,7 +136,7 @@ void expectAllOrNothing(const fs::path& folder, int error, const std::string& re
     ASSERT_TRUE(over);
     EXPECT_EQ(over->error, error);
     EXPECT_EQ(over->message, "无法保存作业文件“" + path.string() + "”:" + reason + "。原有的文件保持原样,没有改动。");
-    EXPECT_EQ(contentOf(path), std::string(3000, 'o'));
+    EXPECT_EQ(testing::readFile(path), std::string(3000, 'o'));
 
     const auto fresh = replaceFile(folder / "新.kjob", std::string(200000, 'n'), "保存作业文件");
     ASSERT_TRUE(fresh);
@@ -184,7 +178,7 @@ TEST(DurableFile, ReadOnlyDiskLeavesTheFormerFileWhole)
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->message,
               "无法保存作业文件“" + (disk.path() / "作业.kjob").string() + "”:磁盘是只读的。原有的文件保持原样,没有改动。");
-    EXPECT_EQ(contentOf(disk.path() / "作业.kjob"), std::string(3000, 'o'));
+    EXPECT_EQ(testing::readFile(disk.path() / "作业.kjob"), std::string(3000, 'o'));
 }
 
 }  // namespace

@@ -60,9 +60,8 @@ TEST_F(DiskMessages, JournalFolderNotCreatableIsToldAndTheJobGoesOn)
     InputBoxDriver quiet({});
     EXPECT_TRUE(files().saveJobFile(QString::fromStdString(saved.string())));
     const fs::path journal = scratch("replay.kjob");
-    std::string answers = "@data\n";
-    for (const std::string& answer : testing::goldenJobAnswers("user_guide_example")) answers += answer + "\n";
-    testing::replayed(answers, {.job = {}, .saveJob = journal.string()});
+    testing::replayed("@data\n" + testing::joinedLines(testing::goldenJobAnswers("user_guide_example")),
+                      {.job = {}, .saveJob = journal.string()});
     EXPECT_EQ(testing::lastValuesOf(testing::journalEntries(saved)), testing::lastValuesOf(testing::journalEntries(journal)));
 }
 

@@ -291,6 +291,15 @@ TEST_F(ReportLayout, AnIndexTakesASignPlaceAndATrailingBlank)
     EXPECT_NEAR(value->xMin, columnX(24 + 8, bodyPointSize), 0.3);
 }
 
+// A label that starts column 47 of the line below the given word's.
+void expectAtColumn47OfTheLineBelow(const PdfLayout& layout, const PdfWord& label, const PdfWord& above)
+{
+    EXPECT_NEAR(label.xMin, columnX(47, bodyPointSize), 0.3);
+    const double lineSpacing = bodyLineSpacing(layout);
+    ASSERT_GT(lineSpacing, 0);
+    EXPECT_NEAR(label.yMin - above.yMin, lineSpacing, 0.05);
+}
+
 TEST_F(ReportLayout, TextPastAColumnStopGoesOnAtThatColumnOnTheNextLine)
 {
     // "起始方位角 Ta= 306.52116" from column 24 runs past column 47, so
@@ -300,10 +309,7 @@ TEST_F(ReportLayout, TextPastAColumnStopGoesOnAtThatColumnOnTheNextLine)
     const PdfWord* azimuthValue = firstWord(layout, "306.52116");
     ASSERT_TRUE(azimuth && orientation && azimuthValue);
     EXPECT_GT(azimuthValue->xMax, columnX(47, bodyPointSize));
-    EXPECT_NEAR(orientation->xMin, columnX(47, bodyPointSize), 0.3);
-    const double lineSpacing = bodyLineSpacing(layout);
-    ASSERT_GT(lineSpacing, 0);
-    EXPECT_NEAR(orientation->yMin - azimuth->yMin, lineSpacing, 0.05);
+    expectAtColumn47OfTheLineBelow(layout, *orientation, *azimuth);
 }
 
 // "闭合方位角 Tb= 26.33542" from column 24 is 23 columns long and ends on
@@ -317,10 +323,7 @@ TEST_F(ReportLayout, AValueEndingOnAColumnStopIsNotJoinedToTheNextLabel)
     ASSERT_TRUE(azimuth && value && orientation) << layout.raw;
     EXPECT_NEAR(value->yMin, azimuth->yMin, 0.01);
     EXPECT_NEAR(value->xMax, columnX(47, bodyPointSize), 0.3);
-    EXPECT_NEAR(orientation->xMin, columnX(47, bodyPointSize), 0.3);
-    const double lineSpacing = bodyLineSpacing(layout);
-    ASSERT_GT(lineSpacing, 0);
-    EXPECT_NEAR(orientation->yMin - azimuth->yMin, lineSpacing, 0.05);
+    expectAtColumn47OfTheLineBelow(layout, *orientation, *azimuth);
     for (const PdfWord& word : layout.words) EXPECT_EQ(word.text.find("26.33542闭合"), std::string::npos);
 }
 

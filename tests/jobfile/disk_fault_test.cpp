@@ -8,7 +8,6 @@
 
 #include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "disk_faults.h"
 #include "golden_files.h"
@@ -24,12 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string goesOn = "本次计算照常进行,但此后输入的数值不再记入作业日志;";
-
-std::string contentOf(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // The surveyor of the golden user-guide job, and something that happens to
 // the disk as the given prompt opens (counted from 1).
@@ -90,7 +83,7 @@ void expectSavedWhole(const testing::ScratchFolder& folder, const std::vector<Jo
 // the job, in order.
 void expectWholeLinesOfTheValues(const fs::path& journal, const std::vector<JobValue>& values)
 {
-    const std::string bytes = contentOf(journal);
+    const std::string bytes = testing::readFile(journal);
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(bytes.back(), '\n');
     const JobFile read = std::get<JobFile>(parseJobFile(bytes, "journal"));
@@ -185,7 +178,7 @@ TEST(DiskFaults, DiskFullDuringASave)
     testing::ScratchFolder folder;
     const fs::path saved = folder.path / "作业.kjob";
     ASSERT_FALSE(saveJobFile(saved, {{"n", "1"}, {"N1", "王家山"}}));
-    const std::string former = contentOf(saved);
+    const std::string former = testing::readFile(saved);
     const std::vector<JobValue> values = testing::generatedJob(*std::make_unique<std::mt19937>(23), 6);
     {
         testing::InjectedDiskFault full(DiskFault::full, 100);
@@ -193,17 +186,17 @@ TEST(DiskFaults, DiskFullDuringASave)
         ASSERT_TRUE(failure);
         EXPECT_EQ(failure->message, "无法保存作业文件“" + saved.string() + "”:磁盘已满。原有的文件保持原样,没有改动。");
     }
-    EXPECT_EQ(contentOf(saved), former);
+    EXPECT_EQ(testing::readFile(saved), former);
 
     testing::SmallDisk disk(64 * 1024);
     SKIP_UNLESS_MOUNTED(disk);
     ASSERT_FALSE(saveJobFile(disk.path() / "作业.kjob", {{"n", "1"}}));
-    const std::string small = contentOf(disk.path() / "作业.kjob");
+    const std::string small = testing::readFile(disk.path() / "作业.kjob");
     disk.fill();
     const auto failure = saveJobFile(disk.path() / "作业.kjob", values);
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->error, ENOSPC);
-    EXPECT_EQ(contentOf(disk.path() / "作业.kjob"), small);
+    EXPECT_EQ(testing::readFile(disk.path() / "作业.kjob"), small);
 }
 
 // The journal taken away halfway (deleted, or another file renamed over it):
@@ -231,7 +224,7 @@ TEST(DiskFaults, JournalRemovedOrReplacedWhileItsJobRuns)
         EXPECT_NE(surveyor.warnings()[0].find(goesOn), std::string::npos);
         EXPECT_EQ(fs::exists(journal), replaced);
         if (replaced) {
-            EXPECT_EQ(contentOf(journal), "another file");
+            EXPECT_EQ(testing::readFile(journal), "another file");
         }
         expectSavedWhole(folder, outcome.values);
     }

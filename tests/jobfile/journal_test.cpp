@@ -7,19 +7,13 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
+#include "golden_files.h"
 #include "job_file_samples.h"
 #include "jobfile/journal_folder.h"
 
 namespace kestrane {
 namespace {
-
-std::string contentOf(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // After every append the file reads back as the values so far. Then every cut
 // of the finished file: a cut at a line end reads as the values whose lines it
@@ -37,14 +31,14 @@ TEST(Journal, EveryValueOnDiskAndEveryCutReadsAsTheValuesSoFar)
         std::vector<std::size_t> ends;  // the file size after each value
         for (std::size_t i = 0; i < values.size(); ++i) {
             ASSERT_FALSE(journal.append(values[i].key, values[i].value));
-            ends.push_back(contentOf(path).size());
-            ASSERT_EQ(testing::valuesRead(contentOf(path)), testing::lastValues({values.begin(), values.begin() + i + 1}));
+            ends.push_back(testing::readFile(path).size());
+            ASSERT_EQ(testing::valuesRead(testing::readFile(path)), testing::lastValues({values.begin(), values.begin() + i + 1}));
             ASSERT_FALSE(journalFileEnded(path));
         }
         ASSERT_FALSE(journal.end(how));
         EXPECT_TRUE(journalFileEnded(path));
 
-        const std::string bytes = contentOf(path);
+        const std::string bytes = testing::readFile(path);
         EXPECT_EQ(bytes.substr(bytes.size() - journalEndLine(how).size() - 1), journalEndLine(how) + "\n");
         const std::size_t headerEnd = bytes.find("kestrane-job 1\n") + 15;
         for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
@@ -72,7 +66,7 @@ TEST(Journal, TriangleCommentsQuotedValuesAndKeysNoJobAsks)
     for (const auto& [key, value] : {std::pair{"n", "2"}, {"A2", "55.18059"}, {"N1", " P1"}})
         ASSERT_FALSE(journal.append(key, value));
     EXPECT_THROW(journal.append("A3", "1"), std::invalid_argument);
-    const std::string text = contentOf(journal.path());
+    const std::string text = testing::readFile(journal.path());
     EXPECT_EQ(text.substr(text.find("kestrane-job 1\n")), "kestrane-job 1\nn = 2\n# 三角形 2\nA2 = 55.18059\nN1 = \" P1\"\n");
     EXPECT_EQ(journalEnd(text + "# 作业结束:中止\n \r\n"), JobEnd::stopped);
     EXPECT_FALSE(journalEnd(text + "# 作业结束:中止\nN1 = P1\n"));
@@ -95,10 +89,10 @@ TEST(JournalFolder, AContinuedJournalEndsWithTheJobThatContinuedIt)
     EXPECT_FALSE(journalFileEnded(path));
     EXPECT_FALSE(endContinuedJournal(path, JobEnd::done));
     EXPECT_EQ(journalFileEnd(path), JobEnd::done);
-    const std::string ended = contentOf(path);
+    const std::string ended = testing::readFile(path);
     EXPECT_EQ(ended, "# 作业开始于 2026-12-08 17:39:35\nkestrane-job 1\nn = 2\nS1 = 74\n" + journalEndLine(JobEnd::done) + "\n");
     EXPECT_FALSE(endContinuedJournal(path, JobEnd::abandoned));
-    EXPECT_EQ(contentOf(path), ended);
+    EXPECT_EQ(testing::readFile(path), ended);
     EXPECT_TRUE(endContinuedJournal(scratch.path / "missing.kjob", JobEnd::done).has_value());
 }
 

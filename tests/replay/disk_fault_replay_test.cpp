@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 #include "chain/json_string.h"
 #include "disk_faults.h"
@@ -18,18 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contentOf(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // The user-guide job typed whole, then the given entries.
 std::string jobThen(const std::string& entries)
 {
-    std::string transcript = "@data\n";
-    for (const std::string& answer : testing::goldenJobAnswers("user_guide_example")) transcript += answer + "\n";
-    return transcript + entries;
+    return "@data\n" + testing::joinedLines(testing::goldenJobAnswers("user_guide_example")) + entries;
 }
 
 std::string refusedLine(const std::string& reason)
@@ -50,35 +41,35 @@ TEST(ReplayDisk, ExportsThroughLinksAndNeverOverDevices)
     EXPECT_EQ(testing::eventLines(run.log, "{\"export\": ").back(),
               "{\"export\": \"csv\", \"path\": " + jsonStringLiteral((folder.path / "link.csv").string(), JsonEscapes::required) + "}");
     EXPECT_TRUE(fs::is_symlink(folder.path / "link.csv"));
-    EXPECT_TRUE(contentOf(shared).starts_with("\xEF\xBB\xBF点名,X,Y")) << contentOf(shared);
+    EXPECT_TRUE(testing::readFile(shared).starts_with("\xEF\xBB\xBF点名,X,Y")) << testing::readFile(shared);
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
 TEST(ReplayDisk, ExportOnAFullDiskLeavesTheFormerExport)
 {
+    // One refusal logged, naming the file, and the former export whole.
+    const auto expectFormerKept = [](const std::string& log, const fs::path& path) {
+        EXPECT_EQ(testing::eventLines(log, "{\"export\": "),
+                  std::vector<std::string>{refusedLine("无法写入文件“" + path.string() +
+                                                       "”:磁盘已满。原有的文件保持原样,没有改动。")});
+        EXPECT_EQ(testing::readFile(path), "former export\n");
+    };
     testing::FastScratchFolder folder("replay-full");
     const fs::path path = folder.path / "坐标.csv";
     std::ofstream(path) << "former export\n";
-    const std::string reason = "无法写入文件“" + path.string() + "”:磁盘已满。原有的文件保持原样,没有改动。";
     // The disk fills once the job is typed: the entries before the export
     // write nothing.
-    std::string log;
     {
         testing::InjectedDiskFault full(DiskFault::full, 10);
-        log = testing::replayed(jobThen("@export csv " + path.string() + "\n")).log;
+        expectFormerKept(testing::replayed(jobThen("@export csv " + path.string() + "\n")).log, path);
     }
-    EXPECT_EQ(testing::eventLines(log, "{\"export\": "), std::vector<std::string>{refusedLine(reason)});
-    EXPECT_EQ(contentOf(path), "former export\n");
 
     testing::SmallDisk disk(64 * 1024);
     SKIP_UNLESS_MOUNTED(disk);
     std::ofstream(disk.path() / "坐标.csv") << "former export\n";
     disk.fill();
-    const auto run = testing::replayed(jobThen("@export dxf " + (disk.path() / "坐标.csv").string() + "\n"));
-    EXPECT_EQ(testing::eventLines(run.log, "{\"export\": "),
-              std::vector<std::string>{refusedLine("无法写入文件“" + (disk.path() / "坐标.csv").string() +
-                                                   "”:磁盘已满。原有的文件保持原样,没有改动。")});
-    EXPECT_EQ(contentOf(disk.path() / "坐标.csv"), "former export\n");
+    expectFormerKept(testing::replayed(jobThen("@export dxf " + (disk.path() / "坐标.csv").string() + "\n")).log,
+                     disk.path() / "坐标.csv");
 }
 
 // --save-job: the journal through a link, refused on a device with a
@@ -104,14 +95,14 @@ TEST(ReplayDisk, JournalThroughLinksRefusedOnDevicesWholeOnAFullDisk)
         << warnings.front();
     EXPECT_EQ(testing::eventLines(device.log, "{\"job\": "), std::vector<std::string>{"{\"job\": \"done\"}"});
 
-    const std::string former = contentOf(target);
+    const std::string former = testing::readFile(target);
     {
         testing::InjectedDiskFault full(DiskFault::full, 20);
         const auto run = testing::replayed(jobThen(""), {.saveJob = target.string()});
         EXPECT_NE(run.log.find("无法写入作业日志“" + target.string() + "”:磁盘已满。原有的文件保持原样,没有改动。"),
                   std::string::npos);
     }
-    EXPECT_EQ(contentOf(target), former);
+    EXPECT_EQ(testing::readFile(target), former);
 }
 
 }  // namespace
